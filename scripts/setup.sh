@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Kelvora need.
+# Idempotent: quiet when everything is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev
+  juce-modules-source-data dpf-source libstb-dev fonts-roboto-unhinted
+  libx11-dev libxext-dev libxcursor-dev libxfixes-dev libgl-dev libglx-dev libgl1-mesa-dri
+  libfontconfig-dev librsvg2-dev librsvg2-bin
+  xvfb xauth x11-utils python3 python3-pil imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

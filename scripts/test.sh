@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the sanitizer build (ASan + UBSan) under a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKELVORA_SANITIZE=ON -DKELVORA_BENCH=OFF >/dev/null
+cmake --build build/test -j "$jobs"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+xvfb-run -a -s "-screen 0 1920x1080x24" \
+  ctest --test-dir build/test --output-on-failure -j "$jobs"
