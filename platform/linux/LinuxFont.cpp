@@ -1,0 +1,30 @@
+#include "LinuxFont.h"
+
+#include <utility>
+
+LinuxFont::LinuxFont(std::shared_ptr<const std::vector<uint8_t>> data, bool isSystem,
+                     std::string styleName)
+    : PlatformFont(isSystem), mData(std::move(data)), mStyleName(std::move(styleName)) {}
+
+int LinuxFont::FaceIndex() const {
+  if (!IsSystem() || mStyleName.empty()) return 0;
+  if (!mData) return -1;
+  return FindFontFaceForStyle(mData->data(), mData->size(), mStyleName);
+}
+
+FontDescriptor LinuxFont::NativeDescriptor() const {
+  FontDescriptor descriptor;
+  descriptor.data = mData;
+  descriptor.faceIndex = FaceIndex();
+  return descriptor;
+}
+
+std::unique_ptr<FontFaceData> LinuxFont::ReadFontData() const {
+  auto fontData = std::make_unique<FontFaceData>();
+  if (!mData) return fontData;
+  fontData->data = *mData;
+  fontData->faceIndex = FaceIndex();
+  static_cast<FontFaceInfo&>(*fontData) =
+      ReadFontFaceInfo(fontData->data.data(), fontData->data.size(), fontData->faceIndex);
+  return fontData;
+}
