@@ -1,0 +1,60 @@
+#include "Kelvora.h"
+
+#include "KelvoraConfig.h"
+
+#include <utility>
+
+Kelvora::Kelvora()
+    : IEditorDelegate(kNumParams), IPlugProcessor(KelvoraConfig()), randomDevice("/dev/urandom") {
+  MarkChannels(kInput, 0, NChannels(kInput), true);
+  MarkChannels(kOutput, 0, NChannels(kOutput), true);
+
+  SizeChannels(2);
+
+  const IParam::ShapeLinear linear;
+  const auto unit = IParam::kUnitCustom;
+  GetParam(kOutputGain)
+      ->DefineDouble("Output Gain", 100., 0., 120., 0.01, "%", 0, "", linear, unit);
+  GetParam(kInputGain)->DefineDouble("Input Gain", 32., 0., 200., 0.01, "%", 0, "", linear, unit);
+  GetParam(kWet)->DefineDouble("Wet", 50., 0., 100., 0.01, "%", 0, "", linear, unit);
+  GetParam(kTame)->DefineDouble("Tame", 0.5, 0., 1., 0.001, "", 0, "", linear, unit);
+  GetParam(kBias)->DefineDouble("Bias", 0.5, 0., 1., 0.001, "", 0, "", linear, unit);
+  GetParam(kBypass)->DefineDouble("Bypass", 0., 0., 1., 1., "", 0, "", linear, unit);
+  GetParam(kReact)->DefineDouble("React", 0., 0., 1., 1., "", 0, "", linear, unit);
+  GetParam(kOversampling)->DefineDouble("Oversampling", 0., 0., 3., 1., "", 0, "", linear, unit);
+  GetParam(kDelta)->DefineDouble("Delta", 0., 0., 1., 1., "", 0, "", linear, unit);
+
+  SizeChannels(ChannelsWanted());
+}
+
+Kelvora::~Kelvora() = default;
+
+void Kelvora::SetSeedSource(SeedSource source) {
+  seedSource = std::move(source);
+}
+
+void Kelvora::SizeChannels(int nChans) {
+  const auto n = static_cast<std::size_t>(nChans);
+  for (auto* family : {&outputHistory, &blockOutHistory, &driveHistory})
+    family->assign(n, History{});
+  for (auto* family : {&smoothState, &smoothGain, &smoothKeep, &adaaPrevInput, &adaaPrevIntegral})
+    family->assign(n, Slots{});
+  for (auto* values : {&prevInput, &postPrev, &lastOutput, &trackValue, &filterState1,
+                       &filterState2, &dcState, &dcGain, &dcKeep})
+    values->assign(n, 0.0);
+}
+
+int Kelvora::ChannelsWanted() const {
+  const int connected = CountConnected(kOutput);
+  return connected >= 3 ? connected : 2;
+}
+
+int Kelvora::ChannelsInUse() const {
+  return static_cast<int>(outputHistory.size());
+}
+
+void Kelvora::ClearChannelScalars(int ch) {
+  for (auto* values : {&prevInput, &postPrev, &lastOutput, &trackValue, &filterState1,
+                       &filterState2, &dcState, &dcGain, &dcKeep})
+    (*values)[ch] = 0.0;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "IEditorDelegate.h"
+#include "IPlugProcessor.h"
+#include "KelvoraParams.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <vector>
+
+// The stereo saturation effect: an oversampled, anti-aliased drive stage followed by the
+// level-following "Tame"/"React" stage, "Bias", an output ceiling, decimation, the output
+// low-pass, a DC remover, a soft clip and the dry/wet and "Delta" outputs.
+class Kelvora : public IEditorDelegate, public IPlugProcessor {
+public:
+  // Supplies one 32-bit seed per block.
+  using SeedSource = std::function<std::uint32_t()>;
+
+  Kelvora();
+  ~Kelvora() override;
+
+  void RenderBlock(double** inputs, double** outputs, int nFrames) override;
+  void ResetProcessing() override;
+
+  // The per-sample waveshaper: mode 1 drives, mode 2 is the output ceiling; any other mode
+  // returns x untouched. upperRef, lowerRef and divisor matter to mode 1 only.
+  double Saturate(int channel, int mode, double x, double upperRef, double lowerRef,
+                  double divisor);
+
+  // Replaces the random device as the per-block seed source (renders and tests that must
+  // repeat exactly); an empty source brings the random device back. Not for the audio thread.
+  void SetSeedSource(SeedSource source);
+
+  // Until the effect sits on the host binding, which answers these, there is no host to tell
+  // about edits, no MIDI output and no editor.
+  bool EmitMidiMessage(const IMidiMsg&) override { return false; }
+  void BeginParamEditFromEditor(int) override {}
+  void EndParamEditFromEditor(int) override {}
+  IGraphics* MakeGraphics() override { return nullptr; }
+  void BuildLayout(IGraphics*) override {}
+
+private:
+  friend struct KelvoraTestAccess;
+
+  using History = std::array<double, 64>;
+  using Slots = std::array<double, 16>;
+
+  // Everything derived from the parameters and the sample rate at the start of a block.
+  struct BlockValues {
+    float inGain, outGain, tame, bias, wet;
+    bool bypassOn, reactOn, deltaOn;
+    int osIndex;
+    double drive, biasOffset, tameCurve;
+    double jitter, jitterD;
+    double inGainComp, tameC, tameKeep;
+  };
+
+  BlockValues ReadBlockValues();
+  void RunResetPass(int osIndex, int nChans);
+  double DrawJitter();
+  double ProcessSample(int ch, double input, const BlockValues& bv);
+  void ClearChannelScalars(int ch);
+  void SizeChannels(int nChans);
+  // Stereo unless the host connects more outputs than that.
+  int ChannelsWanted() const;
+  // The channels the state is sized for; the audio thread never resizes.
+  int ChannelsInUse() const;
+  double Smooth(int ch, int j, double v);
+  double Adaa(int ch, int slot, double v);
+
+  float gainCompensation = 1.0f;
+  int oversamplingFactor = 1;
+  bool resetPending = true;
+  int lastOversamplingIndex = 0;
+  double sampleRate = 0.0;
+  double levelDivisor = 1.618033988749895;
+  double returnMix = 0.3819660112501051;
+  double holdMix = 0.6180339887498949;
+  double adaaTolerance = 1e-5;
+
+  std::vector<History> outputHistory, blockOutHistory, driveHistory;
+  std::vector<Slots> smoothState, smoothGain, smoothKeep;
+  std::vector<Slots> adaaPrevInput, adaaPrevIntegral;
+  std::vector<double> prevInput, postPrev, lastOutput, trackValue;
+  std::vector<double> filterState1, filterState2;
+  std::vector<double> dcState, dcGain, dcKeep;
+
+  std::random_device randomDevice;
+  SeedSource seedSource;
+
+  double rateRatio = 1.0;
+  double tameRateRatio = 2.0;
+  double jitterLow = 2.0011596521816433;
+  double jitterHigh = 2.0023318412286644;
+  double toneB0 = 0.8132425994466649;
+  double toneB1 = 1.6264851988933298;
+  double toneB2 = 0.8132425994466649;
+  double toneA1 = 1.5912978843171357;
+  double toneA2 = 0.661672513469524;
+};

@@ -1,0 +1,111 @@
+#include "EffectHarness.h"
+#include "KelvoraConfig.h"
+#include "KelvoraTestAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct ParamRow {
+  const char* name;
+  double defaultValue, min, max, step;
+  const char* label;
+  int precision;
+  const char* shownDefault;
+};
+
+const ParamRow kRows[kNumParams] = {
+    {"Bypass", 0, 0, 1, 1, "", 0, "0"},
+    {"React", 0, 0, 1, 1, "", 0, "0"},
+    {"Oversampling", 0, 0, 3, 1, "", 0, "0"},
+    {"Delta", 0, 0, 1, 1, "", 0, "0"},
+    {"Input Gain", 32, 0, 200, 0.01, "%", 2, "32.00"},
+    {"Wet", 50, 0, 100, 0.01, "%", 2, "50.00"},
+    {"Tame", 0.5, 0, 1, 0.001, "", 3, "0.500"},
+    {"Output Gain", 100, 0, 120, 0.01, "%", 2, "100.00"},
+    {"Bias", 0.5, 0, 1, 0.001, "", 3, "0.500"},
+};
+
+TEST(KelvoraParams, NineParametersAsDefined) {
+  Kelvora k;
+  ASSERT_EQ(k.NParams(), 9);
+  for (int i = 0; i < kNumParams; ++i) {
+    SCOPED_TRACE(kRows[i].name);
+    const IParam* p = k.GetParam(i);
+    EXPECT_STREQ(p->Name(), kRows[i].name);
+    EXPECT_STREQ(p->Label(), kRows[i].label);
+    EXPECT_STREQ(p->Group(), "");
+    EXPECT_EQ(p->Type(), IParam::kTypeDouble);
+    EXPECT_EQ(p->Unit(), IParam::kUnitCustom);
+    EXPECT_EQ(p->GetFlags(), 0);
+    EXPECT_EQ(p->Default(), kRows[i].defaultValue);
+    EXPECT_EQ(p->Value(), kRows[i].defaultValue);
+    EXPECT_EQ(p->Min(), kRows[i].min);
+    EXPECT_EQ(p->Max(), kRows[i].max);
+    EXPECT_EQ(p->Step(), kRows[i].step);
+    EXPECT_EQ(p->DisplayPrecision(), kRows[i].precision);
+    EXPECT_EQ(p->GetShape().DisplayCurveHint(), 0);
+    EXPECT_FALSE(p->GetDisplayFunc());
+    std::string shown;
+    p->FormatDisplay(p->Value(), false, shown);
+    EXPECT_EQ(shown, kRows[i].shownDefault);
+  }
+}
+
+TEST(KelvoraParams, SwitchesAreContinuousAndShowWholeNumbers) {
+  Kelvora k;
+  IParam* os = k.GetParam(kOversampling);
+  os->SetNormalized(0.9);
+  EXPECT_NEAR(os->Value(), 2.7, 1e-12);
+  std::string shown;
+  os->FormatDisplay(os->Value(), false, shown);
+  EXPECT_EQ(shown, "3");
+}
+
+TEST(KelvoraConfiguration, CompiledInValues) {
+  const Config c = KelvoraConfig();
+  EXPECT_EQ(c.nParams, 9);
+  EXPECT_EQ(c.nPresets, 1);
+  EXPECT_STREQ(c.channelIOStr, "1-1 2-2");
+  EXPECT_STREQ(c.pluginName, "Kelvora");
+  EXPECT_STREQ(c.productName, "Kelvora");
+  EXPECT_STREQ(c.mfrName, "Murkwhale");
+  EXPECT_EQ(c.vendorVersion, 0x00010105);
+  EXPECT_EQ(c.uniqueID, 0x6F667A6F); // 'ofzo'
+  EXPECT_EQ(c.mfrID, 0x4D4B484C);    // 'MKHL'
+  EXPECT_EQ(c.latency, 0);
+  EXPECT_FALSE(c.plugDoesMidiIn || c.plugDoesMidiOut || c.plugDoesMPE || c.plugDoesChunks);
+  EXPECT_EQ(c.plugType, 0);
+  EXPECT_TRUE(c.plugHasUI);
+  EXPECT_EQ(c.plugWidth, 1630);
+  EXPECT_EQ(c.plugHeight, 1010);
+  EXPECT_EQ(c.plugMinWidth, 815);
+  EXPECT_EQ(c.plugMaxWidth, 3260);
+  EXPECT_EQ(c.plugMinHeight, 505);
+  EXPECT_EQ(c.plugMaxHeight, 2020);
+  EXPECT_TRUE(c.plugHostResize);
+  EXPECT_STREQ(c.bundleID, "com.Murkwhale.vst3.Kelvora");
+}
+
+TEST(KelvoraConstruction, ChannelsAndConstants) {
+  Kelvora k;
+  EXPECT_EQ(k.NIOConfigs(), 2);
+  EXPECT_EQ(k.CountConnected(kInput), 2);
+  EXPECT_EQ(k.CountConnected(kOutput), 2);
+  EXPECT_EQ(KelvoraTestAccess::Constants(k),
+            (std::vector<double>{1.618033988749895, 0.3819660112501051, 0.6180339887498949, 1e-5,
+                                 1.0, 2.0, 2.0011596521816433, 2.0023318412286644}));
+  EXPECT_EQ(KelvoraTestAccess::Tone(k),
+            (std::vector<double>{0.8132425994466649, 1.6264851988933298, 0.8132425994466649,
+                                 1.5912978843171357, 0.661672513469524}));
+  EXPECT_EQ(KelvoraTestAccess::GainCompensation(k), 1.0f);
+  EXPECT_EQ(KelvoraTestAccess::OversamplingFactor(k), 1);
+  EXPECT_TRUE(KelvoraTestAccess::ResetPending(k));
+  for (double v : KelvoraTestAccess::AllState(k))
+    ASSERT_EQ(v, 0.0);
+}
+
+} // namespace

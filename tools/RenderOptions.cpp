@@ -1,0 +1,110 @@
+#include "RenderOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool ParseNumber(const std::string& text, double& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtod(text.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(out);
+}
+
+bool ParseUnsigned(const std::string& text, unsigned long long limit, unsigned long long& out) {
+  if (text.empty() || text[0] == '-') return false;
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtoull(text.c_str(), &end, 10);
+  return errno == 0 && *end == '\0' && out <= limit;
+}
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& out, std::string& error) {
+  bool haveOutput = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& v) {
+      if (i + 1 >= argc) {
+        error = arg + " needs a value";
+        return false;
+      }
+      v = argv[++i];
+      return true;
+    };
+    std::string v;
+    unsigned long long n = 0;
+    if (arg == "-h" || arg == "--help") {
+      out.help = true;
+    } else if (arg == "--list-params") {
+      out.listParams = true;
+    } else if (arg == "-o" || arg == "--output") {
+      if (!value(out.outputPath)) return false;
+      haveOutput = true;
+    } else if (arg == "--seed") {
+      if (!value(v)) return false;
+      if (!ParseUnsigned(v, 0xFFFFFFFFull, n)) {
+        error = "--seed takes a whole number from 0 to 4294967295";
+        return false;
+      }
+      out.seed = static_cast<std::uint32_t>(n);
+    } else if (arg == "--block") {
+      if (!value(v)) return false;
+      if (!ParseUnsigned(v, 65536, n) || n == 0) {
+        error = "--block takes a whole number from 1 to 65536";
+        return false;
+      }
+      out.blockSize = static_cast<int>(n);
+    } else if (arg.size() > 1 && arg[0] == '-' && arg.find('=') == std::string::npos) {
+      error = "unknown option " + arg;
+      return false;
+    } else if (const auto eq = arg.find('='); eq != std::string::npos) {
+      double number = 0.0;
+      const std::string name = Trim(arg.substr(0, eq));
+      if (name.empty() || !ParseNumber(Trim(arg.substr(eq + 1)), number)) {
+        error = "\"" + arg + "\" is not of the form \"Name=number\"";
+        return false;
+      }
+      out.params.emplace_back(name, number);
+    } else if (out.inputPath.empty()) {
+      out.inputPath = arg;
+    } else if (!haveOutput) {
+      out.outputPath = arg;
+      haveOutput = true;
+    } else {
+      error = "too many file names: " + arg;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string RenderUsage(const char* program) {
+  return std::string("Usage: ") + program +
+         " [options] [input] [output] [\"Name=value\" ...]\n"
+         "\n"
+         "Renders an audio file (WAV, FLAC, AIFF, mono or stereo) through the Kelvora\n"
+         "saturation effect at the file's sample rate. Without an input it renders a\n"
+         "built-in demo (plucked bass and chords). The output type follows its extension\n"
+         "(.wav 32-bit float, .flac or .aiff 24-bit); the default is kelvora-demo.wav.\n"
+         "\n"
+         "Parameters are set by name in their own units, for example\n"
+         "  \"Input Gain=80\" \"Wet=100\" Oversampling=2 React=1\n"
+         "\n"
+         "Options:\n"
+         "  -o, --output FILE  write the result to FILE\n"
+         "  --seed N           repeatable render: seed the per-block randomness with N\n"
+         "  --block N          block size in samples (default 512)\n"
+         "  --list-params      list the parameters with their ranges and defaults\n"
+         "  -h, --help         show this text\n";
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// What the command line asked for.
+struct RenderOptions {
+  std::string inputPath; // empty: the built-in demo
+  std::string outputPath = "kelvora-demo.wav";
+  std::vector<std::pair<std::string, double>> params; // "Name=value", in order
+  std::optional<std::uint32_t> seed;
+  int blockSize = 512;
+  bool help = false;
+  bool listParams = false;
+};
+
+// Parses argv; false and a reason on a malformed command line.
+bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& out, std::string& error);
+
+// The text --help prints.
+std::string RenderUsage(const char* program);
