@@ -1,0 +1,6 @@
+#include "SharedBitmapCache.h"
+
+StaticStorage<APIBitmap>& SharedBitmapCache() {
+  static StaticStorage<APIBitmap> cache;
+  return cache;
+}

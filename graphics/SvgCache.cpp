@@ -1,0 +1,6 @@
+#include "SvgCache.h"
+
+StaticStorage<SvgDocument>& SvgCache() {
+  static StaticStorage<SvgDocument> cache;
+  return cache;
+}
