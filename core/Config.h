@@ -1,0 +1,30 @@
+#pragma once
+
+// The compiled-in settings of one plug-in; the framework bases read them while
+// they are constructed.
+struct Config {
+  int nParams;
+  int nPresets;
+  const char* channelIOStr;
+  const char* pluginName;
+  const char* productName;
+  const char* mfrName;
+  int vendorVersion;
+  int uniqueID;
+  int mfrID;
+  int latency;
+  bool plugDoesMidiIn;
+  bool plugDoesMidiOut;
+  bool plugDoesMPE;
+  bool plugDoesChunks;
+  int plugType;
+  bool plugHasUI;
+  int plugWidth;
+  int plugHeight;
+  int plugMinWidth;
+  int plugMaxWidth;
+  int plugMinHeight;
+  int plugMaxHeight;
+  bool plugHostResize;
+  const char* bundleID;
+};

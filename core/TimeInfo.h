@@ -1,0 +1,15 @@
+#pragma once
+
+// The host's transport state for the current block.
+struct TimeInfo {
+  double mTempo = 120.0;
+  double mSamplePos = -1.0;
+  double mPPQPos = -1.0;
+  double mLastBar = -1.0;
+  double mCycleStart = -1.0;
+  double mCycleEnd = -1.0;
+  int mNumerator = 4;
+  int mDenominator = 4;
+  bool mTransportIsRunning = false;
+  bool mTransportLoopEnabled = false;
+};
