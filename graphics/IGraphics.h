@@ -257,12 +257,11 @@ public:
   // Bitmaps and fonts; the defaults suit a backend that decodes and registers nothing.
   // A new bitmap decoded from the file (owned by the caller), or null.
   virtual APIBitmap* CreateBackendBitmapFromFile(const char* path, int scale,
-                                                 EResourceLocation location,
-                                                 const char* extension);
+                                                 EResourceLocation location, const char* extension);
   // A new bitmap of widthPx by heightPx pixels at targetScale with source drawn into it to
   // fill it, or null when the backend cannot draw into bitmaps.
-  virtual std::unique_ptr<APIBitmap> ScaleBitmap(const APIBitmap& source, int widthPx,
-                                                 int heightPx, int targetScale);
+  virtual std::unique_ptr<APIBitmap> ScaleBitmap(const APIBitmap& source, int widthPx, int heightPx,
+                                                 int targetScale);
   virtual bool RegisterFontWithBackend(const char* fontID, const PlatformFont& font);
 
   // Platform
