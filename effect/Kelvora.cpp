@@ -4,11 +4,8 @@
 
 #include <utility>
 
-Kelvora::Kelvora()
-    : IEditorDelegate(kNumParams), IPlugProcessor(KelvoraConfig()), randomDevice("/dev/urandom") {
-  MarkChannels(kInput, 0, NChannels(kInput), true);
-  MarkChannels(kOutput, 0, NChannels(kOutput), true);
-
+Kelvora::Kelvora(const InstanceInfo& info)
+    : IPlugVST3(info, KelvoraConfig()), randomDevice("/dev/urandom") {
   SizeChannels(2);
 
   const IParam::ShapeLinear linear;
@@ -28,6 +25,10 @@ Kelvora::Kelvora()
 }
 
 Kelvora::~Kelvora() = default;
+
+// The idle tick runs on the user-interface thread while blocks may be rendering: it must leave
+// every processing member as it is.
+void Kelvora::IdleHook() {}
 
 void Kelvora::SetSeedSource(SeedSource source) {
   seedSource = std::move(source);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "IEditorDelegate.h"
-#include "IPlugProcessor.h"
+#include "IPlugVST3.h"
 #include "KelvoraParams.h"
 
 #include <array>
@@ -13,16 +12,18 @@
 // The stereo saturation effect: an oversampled, anti-aliased drive stage followed by the
 // level-following "Tame"/"React" stage, "Bias", an output ceiling, decimation, the output
 // low-pass, a DC remover, a soft clip and the dry/wet and "Delta" outputs.
-class Kelvora : public IEditorDelegate, public IPlugProcessor {
+class Kelvora : public IPlugVST3 {
 public:
   // Supplies one 32-bit seed per block.
   using SeedSource = std::function<std::uint32_t()>;
 
-  Kelvora();
+  // The instance information is passed on to the binding; the effect itself needs none.
+  explicit Kelvora(const InstanceInfo& info);
   ~Kelvora() override;
 
   void RenderBlock(double** inputs, double** outputs, int nFrames) override;
   void ResetProcessing() override;
+  void IdleHook() override;
 
   // The per-sample waveshaper: mode 1 drives, mode 2 is the output ceiling; any other mode
   // returns x untouched. upperRef, lowerRef and divisor matter to mode 1 only.
@@ -32,14 +33,6 @@ public:
   // Replaces the random device as the per-block seed source (renders and tests that must
   // repeat exactly); an empty source brings the random device back. Not for the audio thread.
   void SetSeedSource(SeedSource source);
-
-  // Until the effect sits on the host binding, which answers these, there is no host to tell
-  // about edits, no MIDI output and no editor.
-  bool EmitMidiMessage(const IMidiMsg&) override { return false; }
-  void BeginParamEditFromEditor(int) override {}
-  void EndParamEditFromEditor(int) override {}
-  IGraphics* MakeGraphics() override { return nullptr; }
-  void BuildLayout(IGraphics*) override {}
 
 private:
   friend struct KelvoraTestAccess;
