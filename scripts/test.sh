@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the sanitizer build (ASan + UBSan) under a virtual X server.
+# Builds and runs every test: the sanitizer build (ASan + UBSan) under a virtual X server,
+# then the fuzz targets for a bounded number of inputs each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,3 +14,5 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 xvfb-run -a -s "-screen 0 1920x1080x24" \
   ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+scripts/fuzz.sh
