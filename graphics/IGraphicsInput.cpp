@@ -81,7 +81,7 @@ void IGraphics::ReleaseCapture() {
   std::unordered_map<uintptr_t, IControl*> released;
   released.swap(mCapturedMap);
   for (const auto& entry : released)
-    (void)entry;
+    EndParamEdits(*mDelegate, *entry.second);
   if (mCursorHidden) SetCursorHidden(false, true);
 }
 
@@ -91,13 +91,15 @@ void IGraphics::OnMouseDown(const IMouseInfoList& points) {
     mMouseDownY = points[0].y;
   }
   for (const IMouseInfo& p : points) {
+    const bool heldBefore = mCapturedMap.count(p.ms.touchID) != 0;
     IControl* c = ControlUnderPointer(p.x, p.y, true, false, p.ms.touchID);
     if (!c) continue;
     const int valIdx = c->ValueIndexAt(p.x, p.y);
     const int paramIdx = c->BoundParam(valIdx >= 0 ? valIdx : 0);
     if (p.ms.R && paramIdx != kNoParameter) {
-      // This touch opened no edit gesture; only those of other touches are ended.
-      mCapturedMap.erase(p.ms.touchID);
+      // A capture taken just now opened no edit gesture; one held from an earlier press
+      // (a right click during a drag) did, and is ended with the others.
+      if (!heldBefore) mCapturedMap.erase(p.ms.touchID);
       ReleaseCapture();
       ShowHostParamMenu(*c, paramIdx, p.x, p.y);
       return;
@@ -154,6 +156,7 @@ void IGraphics::OnTouchCancelled(const IMouseInfoList& points) {
 }
 
 bool IGraphics::OnMouseDblClick(float x, float y, const IMouseMod& mod) {
+  const bool heldBefore = mCapturedMap.count(mod.touchID) != 0;
   IControl* c = ControlUnderPointer(x, y, true, false, mod.touchID);
   if (!c) return false;
   if (c->GetDoubleClickAsSingle()) {
@@ -165,7 +168,7 @@ bool IGraphics::OnMouseDblClick(float x, float y, const IMouseMod& mod) {
   } else {
     c->OnMouseDblClick(x, y, mod);
     // The double click opened no edit gesture of its own.
-    mCapturedMap.erase(mod.touchID);
+    if (!heldBefore) mCapturedMap.erase(mod.touchID);
     ReleaseCapture();
   }
   return true;

@@ -14,6 +14,19 @@ struct Stereo {
 };
 
 // A repeatable seed sequence, so that renders can be compared sample for sample.
+// The effect is reference counted like every VST 3 object: made with new, let go with release().
+class KelvoraInstance {
+public:
+  KelvoraInstance() : effect(new Kelvora(InstanceInfo{})) {}
+  ~KelvoraInstance() { effect->release(); }
+  KelvoraInstance(const KelvoraInstance&) = delete;
+  KelvoraInstance& operator=(const KelvoraInstance&) = delete;
+  Kelvora& get() { return *effect; }
+
+private:
+  Kelvora* effect;
+};
+
 inline Kelvora::SeedSource CountingSeeds(std::uint32_t first = 20240611u) {
   return [next = first]() mutable { return next++; };
 }

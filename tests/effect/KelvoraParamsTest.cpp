@@ -30,7 +30,8 @@ const ParamRow kRows[kNumParams] = {
 };
 
 TEST(KelvoraParams, NineParametersAsDefined) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   ASSERT_EQ(k.NParams(), 9);
   for (int i = 0; i < kNumParams; ++i) {
     SCOPED_TRACE(kRows[i].name);
@@ -56,7 +57,8 @@ TEST(KelvoraParams, NineParametersAsDefined) {
 }
 
 TEST(KelvoraParams, SwitchesAreContinuousAndShowWholeNumbers) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   IParam* os = k.GetParam(kOversampling);
   os->SetNormalized(0.9);
   EXPECT_NEAR(os->Value(), 2.7, 1e-12);
@@ -91,7 +93,8 @@ TEST(KelvoraConfiguration, CompiledInValues) {
 }
 
 TEST(KelvoraConstruction, ChannelsAndConstants) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   EXPECT_EQ(k.NIOConfigs(), 2);
   EXPECT_EQ(k.CountConnected(kInput), 2);
   EXPECT_EQ(k.CountConnected(kOutput), 2);

@@ -51,7 +51,8 @@ long AllocationsDuring(Kelvora& k, const Stereo& in, Stereo& out) {
 }
 
 TEST(RealTime, BlocksNeverAllocate) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 48000);
   const Stereo in = TestSignal(512);
   Stereo out = in;

@@ -31,7 +31,10 @@ protected:
       SetParamValue(*k, kReact, 1);
     }
   }
-  Kelvora a, b;
+  KelvoraInstance aInstance;
+  Kelvora& a = aInstance.get();
+  KelvoraInstance bInstance;
+  Kelvora& b = bInstance.get();
 };
 
 TEST_P(RenderBlockTest, RepeatsExactlyWithTheSameSeeds) {
@@ -93,7 +96,8 @@ TEST_P(RenderBlockTest, HotInputsStayFinite) {
 INSTANTIATE_TEST_SUITE_P(EveryOversampling, RenderBlockTest, ::testing::Values(0, 1, 2, 3));
 
 TEST(RenderBlock, BypassCopiesEveryBitAndOnlyAtOne) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 44100);
   Stereo in = TestSignal(200);
   in.left[3] = std::numeric_limits<double>::quiet_NaN();
@@ -112,7 +116,10 @@ TEST(RenderBlock, BypassCopiesEveryBitAndOnlyAtOne) {
 
 TEST(RenderBlock, DeltaIsTheProcessedSignalLessTheInput) {
   for (double wet : {100.0, 50.0}) {
-    Kelvora plain, delta;
+    KelvoraInstance plainInstance;
+    Kelvora& plain = plainInstance.get();
+    KelvoraInstance deltaInstance;
+    Kelvora& delta = deltaInstance.get();
     for (Kelvora* k : {&plain, &delta}) {
       Prepare(*k, 48000);
       SetParamValue(*k, kWet, wet);
@@ -129,7 +136,10 @@ TEST(RenderBlock, DeltaIsTheProcessedSignalLessTheInput) {
 }
 
 TEST(RenderBlock, OddAndEmptyBlocks) {
-  Kelvora whole, pieces;
+  KelvoraInstance wholeInstance;
+  Kelvora& whole = wholeInstance.get();
+  KelvoraInstance piecesInstance;
+  Kelvora& pieces = piecesInstance.get();
   Prepare(whole, 96000);
   Prepare(pieces, 96000);
   const Stereo in = TestSignal(7 * 13);
@@ -148,7 +158,8 @@ TEST(RenderBlock, OddAndEmptyBlocks) {
 
 TEST(RenderBlock, SilenceStaysCleanOfSubnormals) {
   for (double rate : {44100.0, 192000.0}) {
-    Kelvora k;
+    KelvoraInstance kInstance;
+    Kelvora& k = kInstance.get();
     Prepare(k, rate);
     SetParamValue(k, kOversampling, 3);
     Render(k, TestSignal(200), 50);

@@ -55,7 +55,8 @@ TEST(ResetProcessing, LoadsTheSetOfTheTruncatedRate) {
   };
   for (const RateRow& row : rows) {
     SCOPED_TRACE(row.rate);
-    Kelvora k;
+    KelvoraInstance kInstance;
+    Kelvora& k = kInstance.get();
     k.SetSampleRate(row.rate);
     k.ResetProcessing();
     EXPECT_EQ(A::Tone(k), row.tone);
@@ -65,14 +66,16 @@ TEST(ResetProcessing, LoadsTheSetOfTheTruncatedRate) {
 }
 
 TEST(ResetProcessing, UnknownRatesKeepTheLastSet) {
-  Kelvora fresh;
+  KelvoraInstance freshInstance;
+  Kelvora& fresh = freshInstance.get();
   const std::vector<double> constructed = A::Tone(fresh);
   fresh.SetSampleRate(32000);
   fresh.ResetProcessing();
   EXPECT_EQ(A::Tone(fresh), constructed);
   EXPECT_EQ(A::GainCompensation(fresh), 1.0f);
 
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   k.SetSampleRate(96000);
   k.ResetProcessing();
   const std::vector<double> loaded = A::Tone(k);
@@ -86,7 +89,8 @@ TEST(ResetProcessing, UnknownRatesKeepTheLastSet) {
 }
 
 TEST(ResetPass, AtCdRateEverySmootherPassesItsInput) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 44100);
   EmptyBlock(k);
   EXPECT_EQ(A::RateRatio(k), 1.0);
@@ -102,7 +106,8 @@ TEST(ResetPass, AtCdRateEverySmootherPassesItsInput) {
 }
 
 TEST(ResetPass, OversamplingFactorScalesTheInnerSmoothers) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 48000);
   EmptyBlock(k);
   SetParamValue(k, kOversampling, 3);
@@ -120,7 +125,8 @@ TEST(ResetPass, OversamplingFactorScalesTheInnerSmoothers) {
 TEST(ResetPass, HostValuesTruncateToAFactor) {
   const std::pair<double, int> cases[] = {{0.0, 1}, {0.99, 1}, {1.0, 2}, {2.7, 4}, {3.0, 8}};
   for (const auto& [value, factor] : cases) {
-    Kelvora k;
+    KelvoraInstance kInstance;
+    Kelvora& k = kInstance.get();
     Prepare(k, 48000);
     SetParamValue(k, kOversampling, value);
     EmptyBlock(k);
@@ -129,7 +135,8 @@ TEST(ResetPass, HostValuesTruncateToAFactor) {
 }
 
 TEST(ResetPass, RunsOncePerOversamplingChange) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 48000);
   const Stereo in = TestSignal(64);
   Render(k, in, 64);
@@ -152,7 +159,8 @@ TEST(ResetPass, RunsOncePerOversamplingChange) {
 }
 
 TEST(ResetPass, FilterCarriesOnThroughAnOversamplingChangeOnly) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 48000);
   Render(k, TestSignal(100), 100);
   const double f1 = A::FilterState1(k, 0);
@@ -168,7 +176,8 @@ TEST(ResetPass, FilterCarriesOnThroughAnOversamplingChangeOnly) {
 }
 
 TEST(ResetPass, BypassLeavesTheDcRemoverOffUntilTheNextPass) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   Prepare(k, 48000);
   const Stereo in = TestSignal(32);
   Render(k, in, 32);

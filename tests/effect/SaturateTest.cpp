@@ -19,7 +19,8 @@ double Cubic(double v) {
 }
 
 TEST(SaturateCeiling, IdentityUpTo085LeavesStateAlone) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   A::AdaaPrevInput(k, 0, 6) = 0.125;
   A::AdaaPrevIntegral(k, 0, 6) = 0.25;
   for (double x : {0.0, 0.3, -0.6, 0.85, -0.85, 1e-300})
@@ -29,7 +30,8 @@ TEST(SaturateCeiling, IdentityUpTo085LeavesStateAlone) {
 }
 
 TEST(SaturateCeiling, BetweenKneeAndThresholdFadesIntoTheCubic) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   A::AdaaPrevInput(k, 1, 6) = 0.7;
   A::AdaaPrevIntegral(k, 1, 6) = -3.0;
   EXPECT_NEAR(k.Saturate(1, kCeiling, 0.9, 0, 0, 0), 0.91178385, 5e-9);
@@ -38,7 +40,8 @@ TEST(SaturateCeiling, BetweenKneeAndThresholdFadesIntoTheCubic) {
 }
 
 TEST(SaturateCeiling, FullScaleAndBeyondStayBelowOne) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   EXPECT_NEAR(k.Saturate(0, kCeiling, 1.0, 0, 0, 0), 0.97395, 5e-5);
   EXPECT_NE(A::AdaaPrevInput(k, 0, 6), 0.0);
   A::AdaaPrevInput(k, 0, 6) = 0.0;
@@ -47,7 +50,8 @@ TEST(SaturateCeiling, FullScaleAndBeyondStayBelowOne) {
 }
 
 TEST(SaturateDrive, EqualArgumentsUseTanhOfTheMean) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   const double first = k.Saturate(0, kDrive, 0.3, 0, 0, 2.0);
   EXPECT_DOUBLE_EQ(first, 0.5 * Cubic(0.3) + 0.5 * std::log(std::cosh(0.3)) / 0.3);
   const double second = k.Saturate(0, kDrive, 0.3, 0, 0, 2.0);
@@ -56,7 +60,10 @@ TEST(SaturateDrive, EqualArgumentsUseTanhOfTheMean) {
 }
 
 TEST(SaturateDrive, PreStageRunsOnlyAboveTheLowerReference) {
-  Kelvora plain, staged;
+  KelvoraInstance plainInstance;
+  Kelvora& plain = plainInstance.get();
+  KelvoraInstance stagedInstance;
+  Kelvora& staged = stagedInstance.get();
   const double skipped = plain.Saturate(0, kDrive, 1.5, 0.6, 0.0, 2.0);
   // Without the pre-stage the magnitude goes straight into the curves.
   EXPECT_DOUBLE_EQ(skipped, 0.5 * Cubic(kelvora::kKnee) + 0.5 * std::log(std::cosh(1.5)) / 1.5);
@@ -64,7 +71,8 @@ TEST(SaturateDrive, PreStageRunsOnlyAboveTheLowerReference) {
 }
 
 TEST(SaturateDrive, HistoryHoldsTheUnsignedResult) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   const double y = k.Saturate(1, kDrive, -0.5, 0, 0, 2.0);
   EXPECT_LT(y, 0.0);
   EXPECT_EQ(A::DriveHistory(k, 1, 0), -y);
@@ -72,7 +80,8 @@ TEST(SaturateDrive, HistoryHoldsTheUnsignedResult) {
 }
 
 TEST(Saturate, OtherModesAndChannelsPassThrough) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   for (int mode : {0, 3, -1})
     EXPECT_EQ(k.Saturate(0, mode, 1.75, 0.5, 0.5, 2.0), 1.75);
   EXPECT_EQ(k.Saturate(2, kDrive, 0.5, 0, 0, 2.0), 0.5);
@@ -98,7 +107,8 @@ TEST(LogCosh, DoesNotOverflow) {
 }
 
 TEST(SaturateDrive, HotInputsKeepTheStateFinite) {
-  Kelvora k;
+  KelvoraInstance kInstance;
+  Kelvora& k = kInstance.get();
   for (double x : {900.0, -1e6, 1e6, 9e6, 0.2}) {
     EXPECT_TRUE(std::isfinite(k.Saturate(0, kDrive, x, 0.9, 0.5, 2.0))) << x;
     EXPECT_TRUE(std::isfinite(k.Saturate(0, kCeiling, x, 0, 0, 0))) << x;
