@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev
   juce-modules-source-data dpf-source libstb-dev fonts-roboto-unhinted
-  libx11-dev libxext-dev libxcursor-dev libxfixes-dev libgl-dev libglx-dev libgl1-mesa-dri
+  libx11-dev libxext-dev libxcursor-dev libxfixes-dev libxtst-dev libgl-dev libglx-dev libgl1-mesa-dri
   libfontconfig-dev librsvg2-dev librsvg2-bin
   xvfb xauth x11-utils python3 python3-pil imagemagick
 )
