@@ -85,6 +85,8 @@ public:
   // The special controls of other kinds are made elsewhere and handed over here; each
   // takes ownership. A second text entry or popup control is deleted, not attached.
   void AddTextEntryControl(ITextEntryControl* control);
+  // The in-editor text field that takes every typed value of this editor.
+  void AddTextEntryControl();
   void AttachPopupMenuControl(IPopupMenuControl* control);
   void AttachBubbleControl(IBubbleControl* control);
   void ShowFrameTimeDisplay(bool enable = true);
@@ -232,6 +234,8 @@ public:
   void FinishPopupMenu(IPopupMenu* menu);
   void ShowHostParamMenu(IControl& control, int paramIdx, float x, float y);
   IPopupMenu& GetPromptMenu() { return mPromptPopupMenu; }
+  // Ends a text entry without applying its text.
+  void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
   // Drawing backend
   virtual void BeginFrame();
@@ -279,6 +283,14 @@ public:
   // Returns the chosen menu (possibly a submenu) or null; isAsync is set when the
   // platform completes later through FinishPopupMenu.
   virtual IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) = 0;
+  // The system clipboard's text; false (and empty text) when there is none or no clipboard.
+  virtual bool ReadClipboardText(std::string& text) {
+    text.clear();
+    return false;
+  }
+  virtual bool WriteClipboardText(const char*) { return false; }
+  // The in-editor text field needs the keyboard while it edits and returns it when done.
+  virtual void SetTextEntryFocus(bool) {}
   virtual bool SupportsImageExtension(const char* extension) const = 0;
   virtual const char* BundleIdentifier() const = 0;
   // Keeps what the native text field needs of a font the backend accepted.
@@ -290,7 +302,6 @@ protected:
   void EndRegion(const IRECT& clip);
   void AttachSpecial(IControl& control);
   void RemoveReferences(IControl* control);
-  void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
   // First, so that it is released last, once nothing of this context draws any more.
   SharedCachesReference mSharedCaches;

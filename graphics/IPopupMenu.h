@@ -22,6 +22,7 @@ public:
     bool GetEnabled() const { return !(mFlags & kDisabled); }
     bool GetChecked() const { return (mFlags & kChecked) != 0; }
     bool GetIsSeparator() const { return (mFlags & kSeparator) != 0; }
+    bool GetIsTitle() const { return (mFlags & kTitle) != 0; }
     IPopupMenu* GetSubmenu() const { return mSubmenu.get(); }
 
     void SetChecked(bool checked) { SetFlag(kChecked, checked); }
@@ -45,11 +46,19 @@ public:
   const char* GetRootTitle() const { return mTitle.c_str(); }
   void SetRootTitle(const char* title) { mTitle = title ? title : ""; }
 
+  // Numbering of item titles: 0 none, 1 "%1d: ", 2 "%02d: ", 3 "%03d: ", counted from 1
+  // over all items, separators included.
   int GetPrefix() const { return mPrefix; }
   void SetPrefix(int kind) { mPrefix = kind; }
+  // The title of an item as shown, with its number when the menu numbers its items; empty
+  // for an index out of range.
+  std::string GetItemTitleWithPrefix(int index) const;
 
   Item* AddItem(const char* text, int flags = Item::kNoFlags, int tag = -1);
   void AddSeparator() { AddItem("", Item::kSeparator); }
+  // An item that opens submenu, which the item owns.
+  Item* AddSubmenu(const char* text, std::unique_ptr<IPopupMenu> submenu,
+                   int flags = Item::kNoFlags);
   int NItems() const { return static_cast<int>(mItems.size()); }
   // Null for an index out of range.
   Item* GetItem(int index) const;

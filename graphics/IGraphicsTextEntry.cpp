@@ -1,0 +1,7 @@
+#include "IGraphics.h"
+
+#include "ITextEntryControl.h"
+
+void IGraphics::AddTextEntryControl() {
+  AddTextEntryControl(new ITextEntryControl());
+}
