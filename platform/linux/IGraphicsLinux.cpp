@@ -50,6 +50,7 @@ void* IGraphicsLinux::OpenEditorWindow(void* parent) {
 
 void IGraphicsLinux::CloseEditorWindow() {
   if (!mView) return;
+  mMenu.reset(); // its windows and run-loop entries go before the editor's
   {
     EditorGLWindow::Current current(mView->Surface());
     mView->RemoveAllToolTips();
@@ -171,11 +172,34 @@ void IGraphicsLinux::ShowNativeTextEntry(int, const IText&, const IRECT&, int, c
   if (mView) ClearInTextEntryControl();
 }
 
-// Menus are drawn by the in-editor popup control when one is attached; X11 has no menu of
-// its own, so a menu asked of the platform is one dismissed without a choice.
-IPopupMenu* IGraphicsLinux::ShowNativePopupMenu(IPopupMenu&, const IRECT&, bool& isAsync) {
-  isAsync = false;
+// X11 has no menus of its own: the menu is a window of ours, driven by the editor's run loop,
+// and completes later through FinishPopupMenu.
+IPopupMenu* IGraphicsLinux::ShowNativePopupMenu(IPopupMenu& menu, const IRECT& bounds,
+                                                bool& isAsync) {
+  mMenu.reset();
+  EditorRunLoop* loop = mView ? mView->RunLoop() : nullptr;
+  if (loop) mMenu = X11PopupMenu::ShowFor(*this, menu, bounds, *loop);
+  isAsync = mMenu != nullptr;
   return nullptr;
+}
+
+// Typing needs the keyboard on our window while a text entry is open; the window that had it
+// before gets it back afterwards, so the host's own shortcuts work again.
+void IGraphicsLinux::SetTextEntryFocus(bool focus) {
+  if (!mView) return;
+  Display* display = mView->GetDisplay();
+  if (focus) {
+    Window previous = 0;
+    int revert = 0;
+    XGetInputFocus(display, &previous, &revert);
+    if (previous != mView->GetWindow()) mFocusBeforeTextEntry = previous;
+    XSetInputFocus(display, mView->GetWindow(), RevertToParent, CurrentTime);
+  } else if (mFocusBeforeTextEntry > PointerRoot) {
+    X11ErrorTrap trap(display); // the host may have destroyed that window meanwhile
+    XSetInputFocus(display, mFocusBeforeTextEntry, RevertToParent, CurrentTime);
+    mFocusBeforeTextEntry = 0;
+  }
+  XFlush(display);
 }
 
 bool IGraphicsLinux::ReadClipboardText(std::string& text) {

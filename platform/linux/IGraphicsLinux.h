@@ -3,6 +3,7 @@
 #include "EditorGLWindow.h"
 #include "IGraphicsNanoVG.h"
 #include "LinuxEditorParent.h"
+#include "X11PopupMenu.h"
 
 #include <functional>
 #include <memory>
@@ -42,8 +43,9 @@ public:
   void ShowNativeTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
                            const char* str) override;
   IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
-  bool ReadClipboardText(std::string& text);
-  bool WriteClipboardText(const char* text);
+  bool ReadClipboardText(std::string& text) override;
+  bool WriteClipboardText(const char* text) override;
+  void SetTextEntryFocus(bool focus) override;
   void UpdateTooltips() override;
   int ShowMessagePanel(const char* title, const char* message, int kind,
                        IMsgBoxCompletionHandlerFunc completion = nullptr);
@@ -78,6 +80,8 @@ private:
   void ReadStoredCursorPosition();
 
   std::unique_ptr<IGraphicsView_vKelvora_vst3> mView;
+  std::unique_ptr<X11PopupMenu> mMenu;
+  unsigned long mFocusBeforeTextEntry = 0; // X window that had the keyboard before typing
   std::unique_ptr<EditorGLWindow::Current> mCurrent;
   int mCurrentDepth = 0;
   int mStoredCursorX = 0; // root window pixels

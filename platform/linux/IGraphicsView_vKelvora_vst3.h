@@ -41,6 +41,8 @@ public:
   void SetTimer(EditorRunLoop* loop);
   void KillTimer();
   bool TimerRunning() const { return mTimerId != EditorRunLoop::kNoId; }
+  // The loop the view runs on (null before SetTimer); popup menus run on it too.
+  EditorRunLoop* RunLoop() const { return mRunLoop; }
 
   // One display tick: pending events, then the dirty regions drawn and presented.
   void OnTimer();

@@ -8,6 +8,7 @@
 #include "ITextEntryControl.h"
 #include "X11PopupMenu.h"
 
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -102,9 +103,28 @@ struct X11Editor {
   bool Open() { return g->OpenEditorWindow(&record) != nullptr; }
 };
 
+// A host that draws with GL itself keeps Mesa's driver loaded for the life of the process;
+// without one, the last menu or editor closing its connection would unload the driver and
+// strand the driver's own allocations.
+void KeepGLDriverLoaded() {
+  static Display* display = XOpenDisplay(nullptr);
+  static GLXContext context = [] {
+    if (!display) return GLXContext{};
+    int count = 0;
+    GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), nullptr, &count);
+    GLXContext ctx = count > 0 ? glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE,
+                                                     nullptr, True)
+                               : nullptr;
+    if (configs) XFree(configs);
+    return ctx;
+  }();
+  (void)context;
+}
+
 class X11TextTest : public ::testing::Test {
 protected:
   void SetUp() override {
+    KeepGLDriverLoaded();
     mDisplay = XOpenDisplay(nullptr);
     if (!mDisplay) GTEST_SKIP() << "no X display (run the tests under xvfb-run)";
     mParent = XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, 800, 600, 0, 0, 0);
