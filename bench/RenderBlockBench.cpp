@@ -1,5 +1,7 @@
 #include "Kelvora.h"
 
+#include "pluginterfaces/base/smartpointer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -25,7 +27,9 @@ std::vector<double> NoisySine(int n, double hz, std::uint32_t seed) {
 
 // One iteration renders one 512-sample stereo block at the given "Oversampling" index.
 void RenderBlock(benchmark::State& state) {
-  Kelvora effect;
+  // The effect is reference counted, as hosts hold it.
+  Steinberg::IPtr<Kelvora> instance = Steinberg::owned(new Kelvora(InstanceInfo{}));
+  Kelvora& effect = *instance;
   effect.SetSampleRate(kSampleRate);
   effect.ResetProcessing();
   effect.SetSeedSource([n = 1u]() mutable { return n++; });

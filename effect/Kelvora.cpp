@@ -1,6 +1,7 @@
 #include "Kelvora.h"
 
 #include "KelvoraConfig.h"
+#include "KelvoraEditor.h"
 
 #include <utility>
 
@@ -22,6 +23,11 @@ Kelvora::Kelvora(const InstanceInfo& info)
   GetParam(kDelta)->DefineDouble("Delta", 0., 0., 1., 1., "", 0, "", linear, unit);
 
   SizeChannels(ChannelsWanted());
+
+  mMakeGraphicsFunc = [this] { return MakeKelvoraGraphics(*this); };
+  mLayoutFunc = [this](IGraphics* g) {
+    if (g) LayoutKelvoraEditor(*g, *this);
+  };
 }
 
 Kelvora::~Kelvora() = default;

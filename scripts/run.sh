@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# The main job: builds the release renderer and renders the built-in demo through the effect.
+# The main job: builds the Kelvora.vst3 bundle and the renderer, installs the bundle where
+# Linux DAWs look for plug-ins (~/.vst3/), and renders the built-in demo through the installed
+# plug-in exactly as a host would drive it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_TESTS=OFF >/dev/null
-cmake --build build/release -j "$(nproc)" --target kelvora-render
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_TESTS=OFF \
+  -DKELVORA_BENCH=OFF >/dev/null
+cmake --build build/release -j "$(nproc)" --target Kelvora kelvora-render
+cmake --build build/release --target install-vst3
 
 mkdir -p out
-build/release/tools/kelvora-render --seed 1 "Input Gain=80" "Wet=100" Oversampling=2 \
-  -o out/kelvora-demo.wav
+build/release/tools/kelvora-render --plugin "$HOME/.vst3/Kelvora.vst3" \
+  "Input Gain=80" "Wet=100" Oversampling=2 -o out/kelvora-demo.wav

@@ -21,7 +21,11 @@ bool SameName(const std::string& a, const char* b) {
 
 } // namespace
 
-RenderEngine::RenderEngine() : effect(std::make_unique<Kelvora>()) {}
+void RenderEngine::Release::operator()(Kelvora* instance) const {
+  instance->release();
+}
+
+RenderEngine::RenderEngine() : effect(new Kelvora(InstanceInfo{})) {}
 
 RenderEngine::~RenderEngine() = default;
 

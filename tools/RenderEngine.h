@@ -33,5 +33,9 @@ public:
   AudioBuffer Process(const AudioBuffer& in, int blockSize, const Progress& progress = {});
 
 private:
-  std::unique_ptr<Kelvora> effect;
+  // The effect is reference counted like every VST 3 object: let go with release().
+  struct Release {
+    void operator()(Kelvora* effect) const;
+  };
+  std::unique_ptr<Kelvora, Release> effect;
 };

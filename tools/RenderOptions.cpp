@@ -46,8 +46,12 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& out, s
     unsigned long long n = 0;
     if (arg == "-h" || arg == "--help") {
       out.help = true;
-    } else if (arg == "--list-params") {
+    } else if (arg == "--list" || arg == "--list-params") {
       out.listParams = true;
+    } else if (arg == "--direct") {
+      out.direct = true;
+    } else if (arg == "--plugin") {
+      if (!value(out.pluginPath)) return false;
     } else if (arg == "-o" || arg == "--output") {
       if (!value(out.outputPath)) return false;
       haveOutput = true;
@@ -86,6 +90,14 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& out, s
       return false;
     }
   }
+  if (out.seed && !out.direct) {
+    error = "--seed needs --direct: a loaded plug-in draws its own randomness";
+    return false;
+  }
+  if (out.direct && !out.pluginPath.empty()) {
+    error = "--direct and --plugin exclude each other";
+    return false;
+  }
   return true;
 }
 
@@ -98,13 +110,19 @@ std::string RenderUsage(const char* program) {
          "built-in demo (plucked bass and chords). The output type follows its extension\n"
          "(.wav 32-bit float, .flac or .aiff 24-bit); the default is kelvora-demo.wav.\n"
          "\n"
+         "By default the effect is the built Kelvora.vst3, loaded and driven as a DAW\n"
+         "drives it (64-bit samples, offline mode); --direct renders with the effect\n"
+         "linked into this program instead, which alone allows repeatable renders.\n"
+         "\n"
          "Parameters are set by name in their own units, for example\n"
          "  \"Input Gain=80\" \"Wet=100\" Oversampling=2 React=1\n"
          "\n"
          "Options:\n"
          "  -o, --output FILE  write the result to FILE\n"
-         "  --seed N           repeatable render: seed the per-block randomness with N\n"
+         "  --plugin PATH      load this .vst3 bundle instead of the built one\n"
+         "  --direct           use the linked-in effect instead of a plug-in bundle\n"
+         "  --seed N           with --direct: seed the per-block randomness with N\n"
          "  --block N          block size in samples (default 512)\n"
-         "  --list-params      list the parameters with their ranges and defaults\n"
+         "  --list             list the parameters with their ranges and display texts\n"
          "  -h, --help         show this text\n";
 }

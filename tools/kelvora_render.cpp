@@ -3,11 +3,16 @@
 #include "Levels.h"
 #include "RenderEngine.h"
 #include "RenderOptions.h"
+#include "Vst3Plugin.h"
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,6 +25,38 @@ void PrintLevels(const char* what, const AudioBuffer& buffer) {
               buffer.NumChannels(), buffer.sampleRate,
               static_cast<double>(buffer.NumFrames()) / buffer.sampleRate, l.peakDb, l.rmsDb);
 }
+
+bool IsDirectory(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The bundle this build made, else the one installed for the user.
+std::string DefaultBundle() {
+  if (IsDirectory(KELVORA_BUILT_BUNDLE)) return KELVORA_BUILT_BUNDLE;
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + "/.vst3/Kelvora.vst3";
+}
+
+// The effect either as a loaded plug-in or linked in; both take the same requests.
+struct Effect {
+  std::unique_ptr<Vst3Plugin> plugin;
+  std::unique_ptr<RenderEngine> direct;
+
+  bool SetParameter(const std::string& name, double value, std::string& error) {
+    return plugin ? plugin->SetParameter(name, value, error)
+                  : direct->SetParameter(name, value, error);
+  }
+  std::string Describe(bool withDefaults) const {
+    return plugin ? plugin->DescribeParameters(withDefaults) : direct->DescribeParameters();
+  }
+  bool Process(const AudioBuffer& in, int blockSize, AudioBuffer& out, std::string& error,
+               const RenderEngine::Progress& progress) {
+    if (plugin) return plugin->Process(in, blockSize, out, error, progress);
+    out = direct->Process(in, blockSize, progress);
+    return true;
+  }
+};
 
 int Run(int argc, char** argv) {
   RenderOptions options;
@@ -38,7 +75,19 @@ int Run(int argc, char** argv) {
     return 2;
   }
 
-  RenderEngine engine;
+  Effect engine;
+  if (options.direct) {
+    engine.direct = std::make_unique<RenderEngine>();
+    if (options.seed) engine.direct->SetSeed(*options.seed);
+  } else {
+    const std::string bundle = options.pluginPath.empty() ? DefaultBundle() : options.pluginPath;
+    engine.plugin = std::make_unique<Vst3Plugin>();
+    if (!engine.plugin->Load(bundle, error)) {
+      std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("Plug-in: %s (%s)\n", engine.plugin->ClassName().c_str(), bundle.c_str());
+  }
   for (const auto& [name, value] : options.params) {
     if (!engine.SetParameter(name, value, error)) {
       std::fprintf(stderr, "kelvora-render: %s", error.c_str());
@@ -46,10 +95,9 @@ int Run(int argc, char** argv) {
     }
   }
   if (options.listParams) {
-    std::fputs(engine.DescribeParameters().c_str(), stdout);
+    std::fputs(engine.Describe(true).c_str(), stdout);
     return 0;
   }
-  if (options.seed) engine.SetSeed(*options.seed);
 
   AudioBuffer input;
   if (options.inputPath.empty()) {
@@ -72,19 +120,24 @@ int Run(int argc, char** argv) {
       static_cast<double>(input.NumFrames()) / input.sampleRate > kProgressAfterSeconds;
   const bool terminal = isatty(fileno(stderr));
   int lastShown = -1;
-  const AudioBuffer output = engine.Process(input, options.blockSize, [&](double done) {
+  AudioBuffer output;
+  const bool rendered = engine.Process(input, options.blockSize, output, error, [&](double done) {
     const int percent = static_cast<int>(done * 100.0);
     if (!showProgress || percent == lastShown || (!terminal && percent % 10 != 0)) return;
     lastShown = percent;
     std::fprintf(stderr, terminal ? "\rRendering %3d %%" : "Rendering %3d %%\n", percent);
     if (terminal && percent == 100) std::fputc('\n', stderr);
   });
+  if (!rendered) {
+    std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());
+    return 1;
+  }
 
   if (!WriteAudioFile(options.outputPath, output, error)) {
     std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());
     return 1;
   }
-  std::printf("Settings:\n%s", engine.DescribeParameters().c_str());
+  std::printf("Settings:\n%s", engine.Describe(false).c_str());
   if (options.seed) std::printf("Seed: %u\n", static_cast<unsigned>(*options.seed));
   PrintLevels("Input", input);
   PrintLevels("Output", output);

@@ -1,0 +1,19 @@
+#pragma once
+
+class IGraphics;
+class IGEditorDelegate;
+class IPluginBase;
+
+// The effect's editor: a fixed picture of 1630 × 1010 UI units, shown at half size and
+// scalable with the corner resizer.
+constexpr int kKelvoraEditorWidth = 1630;
+constexpr int kKelvoraEditorHeight = 1010;
+constexpr int kKelvoraEditorFps = 60;
+constexpr float kKelvoraEditorScale = 0.5f;
+
+// The editor's graphics context for the plug-in; the caller owns it.
+IGraphics* MakeKelvoraGraphics(IGEditorDelegate& delegate);
+
+// Fills a new context with the version line, the knobs, the switches and the background. A
+// context that holds controls already (a layout after a resize) is left as it is.
+void LayoutKelvoraEditor(IGraphics& g, const IPluginBase& plug);
