@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the sanitizer build (ASan + UBSan) under a virtual X server,
-# then the fuzz targets for a bounded number of inputs each.
+# the threaded host test under ThreadSanitizer, then the fuzz targets for a bounded number of
+# inputs each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,5 +15,12 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 xvfb-run -a -s "-screen 0 1920x1080x24" \
   ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+# ThreadSanitizer: one instance processing on an audio thread while another thread sets
+# parameters and saves and restores state, through the built module.
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKELVORA_TSAN=ON -DKELVORA_BENCH=OFF >/dev/null
+cmake --build build/tsan -j "$jobs" --target kelvora_binding_thread_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/binding/kelvora_binding_thread_tests
 
 scripts/fuzz.sh
