@@ -1,5 +1,7 @@
 #include "IPlugVST3.h"
 
+#include "HostContextMenu.h"
+#include "IGraphics.h"
 #include "IPlugVST3Constants.h"
 #include "IPlugVST3View.h"
 #include "Utf16Text.h"
@@ -288,4 +290,14 @@ tresult PLUGIN_API IPlugVST3::queryInterface(const TUID iid, void** obj) {
   QUERY_INTERFACE(iid, obj, IMidiMapping::iid, IMidiMapping)
   QUERY_INTERFACE(iid, obj, ChannelContext::IInfoListener::iid, ChannelContext::IInfoListener)
   return SingleComponentEffect::queryInterface(iid, obj);
+}
+
+// The editor gives window points; the view the host knows measures in device pixels.
+bool IPlugVST3::ShowHostContextMenu(IControl& control, int paramIdx, const IPopupMenu& items,
+                                    float x, float y) {
+  if (paramIdx < 0 || paramIdx >= NParams()) return false;
+  const float scale = GetUI() ? GetUI()->ScreenScale() : 1.f;
+  return ::ShowHostContextMenu(componentHandler, mView, control,
+                               static_cast<Steinberg::Vst::ParamID>(paramIdx), items, x * scale,
+                               y * scale);
 }

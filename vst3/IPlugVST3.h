@@ -92,6 +92,8 @@ public:
   int TrackIndex() override;
   void TrackNamespace(std::string& name) override;
   int TrackNamespaceIndex() override;
+  bool ShowHostContextMenu(IControl& control, int paramIdx, const IPopupMenu& items, float x,
+                           float y) override;
 
   // The editor view reports itself here while it is open, with the frame the host gave it.
   void ViewOpened(Steinberg::IPlugView* view, Steinberg::IPlugFrame* frame);

@@ -1,0 +1,32 @@
+#include "HostContextMenu.h"
+
+#include "IControl.h"
+#include "IPopupMenu.h"
+#include "Utf16Text.h"
+
+#include "base/source/fobject.h"
+#include "pluginterfaces/base/smartpointer.h"
+#include "pluginterfaces/vst/ivstcontextmenu.h"
+
+using namespace Steinberg;
+
+bool ShowHostContextMenu(Vst::IComponentHandler* handler, IPlugView* view, IControl& control,
+                         Vst::ParamID paramId, const IPopupMenu& items, float x, float y) {
+  if (!handler) return false;
+  FUnknownPtr<Vst::IComponentHandler3> handler3(handler);
+  if (!handler3) return false;
+  IPtr<Vst::IContextMenu> menu = owned(handler3->createContextMenu(view, &paramId));
+  if (!menu) return false;
+
+  for (int i = 0; i < items.NItems(); ++i) {
+    const IPopupMenu::Item* item = items.GetItem(i);
+    Vst::IContextMenuItem entry{};
+    Utf8ToUtf16(items.GetItemText(i), entry.name, 128);
+    entry.tag = i;
+    entry.flags = item && !item->GetEnabled() ? Vst::IContextMenuItem::kIsDisabled : 0;
+    if (item && item->GetChecked()) entry.flags |= Vst::IContextMenuItem::kIsChecked;
+    if (item && item->GetIsSeparator()) entry.flags |= Vst::IContextMenuItem::kIsSeparator;
+    menu->addItem(entry, &control);
+  }
+  return menu->popup(static_cast<UCoord>(x), static_cast<UCoord>(y)) == kResultOk;
+}
