@@ -76,6 +76,14 @@ void IGraphicsView_vKelvora_vst3::Render() {
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   mGraphics.Draw(mDirtyRects);
   mSurface.SwapBuffers();
+  // GL drawables take a new window size at a swap, so the first frame after a resize lands
+  // in the old surface; the frame after it draws everything again at the new size.
+  const int widthPx = mGraphics.WindowWidthPx(), heightPx = mGraphics.WindowHeightPx();
+  if (widthPx != mPresentedWidthPx || heightPx != mPresentedHeightPx) {
+    mPresentedWidthPx = widthPx;
+    mPresentedHeightPx = heightPx;
+    mGraphics.MarkAllDirty();
+  }
 }
 
 void IGraphicsView_vKelvora_vst3::ProcessEvents() {

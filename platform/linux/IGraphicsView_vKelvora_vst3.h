@@ -80,6 +80,8 @@ private:
   EditorRunLoop* mRunLoop = nullptr;
   EditorRunLoop::Id mTimerId = EditorRunLoop::kNoId;
   EditorRunLoop::Id mFdId = EditorRunLoop::kNoId;
+  int mPresentedWidthPx = 0; // window size of the last frame presented
+  int mPresentedHeightPx = 0;
   IRECTList mDirtyRects;
   IRECTList mToolTipRects;
   float mPrevX = 0.f;

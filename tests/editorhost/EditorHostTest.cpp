@@ -311,7 +311,7 @@ TEST_F(EditorHostTest, ContentScaleTwoDoublesThePixelsOfTheSamePicture) {
 
 // Disabled while a window that grows keeps its GL surface at the earlier size: the picture
 // is then drawn into the old, smaller corner of the window only.
-TEST_F(EditorHostTest, DISABLED_PictureAtContentScaleTwoFillsTheGrownWindow) {
+TEST_F(EditorHostTest, PictureAtContentScaleTwoFillsTheGrownWindow) {
   PluginSlot& slot = OpenSlot(2.f);
   const Screenshot shot = Capture(mDisplay, slot.EditorWindow());
   // Background in the far corner too, not the empty surface.
