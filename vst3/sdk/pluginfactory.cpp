@@ -1,5 +1,7 @@
 #include "pluginfactory.h"
 
+#include "base/source/updatehandler.h"
+
 #include <cstring>
 
 namespace Steinberg {
@@ -50,7 +52,13 @@ PClassInfo2 fromBasicInfo(const PClassInfo& basic) {
 
 } // namespace
 
-CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) {}
+// Every edit controller touches the SDK's update-handler singleton when it is constructed, and
+// the SDK creates the lock that guards its singletons on first use without a lock of its own.
+// Hosts create instances from several threads at once, so the factory, which is made once
+// under its own lock, makes that first use.
+CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) {
+  UpdateHandler::instance();
+}
 
 CPluginFactory::~CPluginFactory() {
   if (gPluginFactory == this) gPluginFactory = nullptr;
