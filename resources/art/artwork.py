@@ -338,7 +338,7 @@ def knob_overlay():
         '<stop offset="0" stop-color="#fff" stop-opacity="0.10"/>'
         '<stop offset="0.5" stop-color="#fff" stop-opacity="0"/>'
         '<stop offset="1" stop-color="#000" stop-opacity="0.35"/></linearGradient>',
-        '<radialGradient id="spec" cx="0.5" cy="0.5" r="0.5">'
+        '<radialGradient id="gloss" cx="0.5" cy="0.5" r="0.5">'
         '<stop offset="0" stop-color="#fff" stop-opacity="0.22"/>'
         '<stop offset="1" stop-color="#fff" stop-opacity="0"/></radialGradient>',
         '<linearGradient id="rim" x1="0" y1="0" x2="1" y2="1">'
@@ -356,7 +356,7 @@ def knob_overlay():
         f'<circle cx="{cx}" cy="{cy}" r="{r_out - 0.75}" fill="none" stroke="#000" '
         f'stroke-opacity="0.5" stroke-width="1.5"/>',
         f'<circle cx="{cx}" cy="{cy}" r="{r_knob}" fill="url(#shade)"/>',
-        f'<ellipse cx="{f(cx - 38)}" cy="{f(cy - 42)}" rx="52" ry="30" fill="url(#spec)" '
+        f'<ellipse cx="{f(cx - 38)}" cy="{f(cy - 42)}" rx="52" ry="30" fill="url(#gloss)" '
         f'transform="rotate(-45 {f(cx - 38)} {f(cy - 42)})"/>',
         f'<circle cx="{cx}" cy="{cy}" r="{r_knob - 1}" fill="none" stroke="url(#rim)" '
         f'stroke-width="2"/>',
@@ -386,7 +386,7 @@ def lamp(lit):
         '<linearGradient id="bezel" x1="0.15" y1="0.1" x2="0.85" y2="0.9">'
         '<stop offset="0" stop-color="#d9a878"/><stop offset="0.5" stop-color="#8a5a35"/>'
         '<stop offset="1" stop-color="#2e1b10"/></linearGradient>',
-        '<radialGradient id="spec" cx="0.5" cy="0.5" r="0.5">'
+        '<radialGradient id="gloss" cx="0.5" cy="0.5" r="0.5">'
         '<stop offset="0" stop-color="#fff" stop-opacity="0.7"/>'
         '<stop offset="1" stop-color="#fff" stop-opacity="0"/></radialGradient>',
     ]
@@ -397,7 +397,7 @@ def lamp(lit):
         f'<circle cx="{c[0]}" cy="{c[1]}" r="26" fill="url(#bezel)"/>',
         f'<circle cx="{c[0]}" cy="{c[1]}" r="20.5" fill="#0a0605"/>',
         f'<circle cx="{c[0]}" cy="{c[1]}" r="19" fill="url(#glass)"/>',
-        f'<ellipse cx="{c[0] - 7}" cy="{c[1] - 8}" rx="8" ry="5" fill="url(#spec)" '
+        f'<ellipse cx="{c[0] - 7}" cy="{c[1] - 8}" rx="8" ry="5" fill="url(#gloss)" '
         f'transform="rotate(-40 {c[0] - 7} {c[1] - 8})"/>',
     ]
     return document(w, h, "\n".join(b), "\n".join(defs))
