@@ -20,9 +20,10 @@ tresult PLUGIN_API HostParamQueue::addPoint(int32 sampleOffset, ParamValue value
   return kResultOk;
 }
 
-void HostParameterChanges::Add(ParamID id, ParamValue value) {
+void HostParameterChanges::Add(ParamID id, ParamValue value, int32 sampleOffset) {
   int32 index = 0;
-  if (IParamValueQueue* queue = addParameterData(id, index)) queue->addPoint(0, value, index);
+  if (IParamValueQueue* queue = addParameterData(id, index))
+    queue->addPoint(sampleOffset, value, index);
 }
 
 int32 PLUGIN_API HostParameterChanges::getParameterCount() {

@@ -33,7 +33,9 @@ private:
 
 class HostParameterChanges : public Steinberg::FObject, public Steinberg::Vst::IParameterChanges {
 public:
-  void Add(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
+  // Adds a point to the parameter's queue, creating the queue on first use.
+  void Add(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value,
+           Steinberg::int32 sampleOffset = 0);
   void Clear() { queues.clear(); }
 
   Steinberg::int32 PLUGIN_API getParameterCount() override;

@@ -1,58 +1,18 @@
 #pragma once
 
-#include "base/source/fobject.h"
-#include "pluginterfaces/vst/ivstparameterchanges.h"
-
-#include <utility>
-#include <vector>
+#include "HostParameterChanges.h"
 
 namespace KelvoraTestHost {
 
-// One parameter's automation points within a block, in the order they were added.
-class ParamValueQueue : public Steinberg::FObject, public Steinberg::Vst::IParamValueQueue {
+// The parameter changes of one block, as the renderer hands them to a plug-in; tests place
+// several points per parameter at chosen sample offsets.
+class ParameterChanges : public HostParameterChanges {
 public:
-  explicit ParamValueQueue(Steinberg::Vst::ParamID id) : paramId(id) {}
-
-  Steinberg::Vst::ParamID PLUGIN_API getParameterId() override { return paramId; }
-  Steinberg::int32 PLUGIN_API getPointCount() override;
-  Steinberg::tresult PLUGIN_API getPoint(Steinberg::int32 index, Steinberg::int32& sampleOffset,
-                                         Steinberg::Vst::ParamValue& value) override;
-  Steinberg::tresult PLUGIN_API addPoint(Steinberg::int32 sampleOffset,
-                                         Steinberg::Vst::ParamValue value,
-                                         Steinberg::int32& index) override;
-
-  OBJ_METHODS(ParamValueQueue, Steinberg::FObject)
-  DEFINE_INTERFACES
-  DEF_INTERFACE(Steinberg::Vst::IParamValueQueue)
-  END_DEFINE_INTERFACES(Steinberg::FObject)
-  REFCOUNT_METHODS(Steinberg::FObject)
-
-private:
-  Steinberg::Vst::ParamID paramId;
-  std::vector<std::pair<Steinberg::int32, Steinberg::Vst::ParamValue>> points;
-};
-
-// The parameter changes of one block: one queue per parameter.
-class ParameterChanges : public Steinberg::FObject, public Steinberg::Vst::IParameterChanges {
-public:
-  // Adds a point to the parameter's queue, creating the queue on first use.
   void add(Steinberg::Vst::ParamID id, Steinberg::int32 sampleOffset,
-           Steinberg::Vst::ParamValue value);
-  void clear() { queues.clear(); }
-
-  Steinberg::int32 PLUGIN_API getParameterCount() override;
-  Steinberg::Vst::IParamValueQueue* PLUGIN_API getParameterData(Steinberg::int32 index) override;
-  Steinberg::Vst::IParamValueQueue* PLUGIN_API addParameterData(const Steinberg::Vst::ParamID& id,
-                                                                Steinberg::int32& index) override;
-
-  OBJ_METHODS(ParameterChanges, Steinberg::FObject)
-  DEFINE_INTERFACES
-  DEF_INTERFACE(Steinberg::Vst::IParameterChanges)
-  END_DEFINE_INTERFACES(Steinberg::FObject)
-  REFCOUNT_METHODS(Steinberg::FObject)
-
-private:
-  std::vector<Steinberg::IPtr<ParamValueQueue>> queues;
+           Steinberg::Vst::ParamValue value) {
+    Add(id, value, sampleOffset);
+  }
+  void clear() { Clear(); }
 };
 
 } // namespace KelvoraTestHost
