@@ -43,6 +43,8 @@ public:
   void ShowNativeTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
                            const char* str) override;
   IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
+  // The popup menu window while one is open, else null.
+  X11PopupMenu* OpenPopupMenu() const { return mMenu.get(); }
   bool ReadClipboardText(std::string& text) override;
   bool WriteClipboardText(const char* text) override;
   void SetTextEntryFocus(bool focus) override;

@@ -64,31 +64,15 @@ private:
   Id mNext = 1;
 };
 
-// An editor whose native popup menus are the X11 popup, as the Linux host shows them.
-class MenuGraphics : public IGraphicsLinux {
-public:
-  MenuGraphics(IGEditorDelegate& dlg, EditorRunLoop& loop)
-      : IGraphicsLinux(dlg, 400, 300), mLoop(loop) {}
-  IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override {
-    popup = X11PopupMenu::ShowFor(*this, menu, bounds, mLoop);
-    isAsync = popup != nullptr;
-    return nullptr;
-  }
-  std::unique_ptr<X11PopupMenu> popup;
-
-private:
-  EditorRunLoop& mLoop;
-};
-
 struct X11Editor {
   PumpLoop loop; // outlives the editor and its menu
   TestDelegate dlg;
-  MenuGraphics* g;
+  IGraphicsLinux* g;
   ProbeControl* mode;
   ProbeControl* gain;
   LinuxEditorParent record;
 
-  explicit X11Editor(Window parent) : g(new MenuGraphics(dlg, loop)) {
+  explicit X11Editor(Window parent) : g(new IGraphicsLinux(dlg, 400, 300)) {
     dlg.Attach(g);
     record.window = parent;
     record.runLoop = &loop;
@@ -112,9 +96,9 @@ void KeepGLDriverLoaded() {
     if (!display) return GLXContext{};
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), nullptr, &count);
-    GLXContext ctx = count > 0 ? glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE,
-                                                     nullptr, True)
-                               : nullptr;
+    GLXContext ctx = count > 0
+                         ? glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE, nullptr, True)
+                         : nullptr;
     if (configs) XFree(configs);
     return ctx;
   }();
@@ -161,24 +145,24 @@ TEST_F(X11TextTest, PopupMenuIsChosenByClickingAndByKeys) {
   e.loop.Pump(100);
 
   e.g->PromptForValue(*e.mode, e.mode->GetRECT(), 0);
-  ASSERT_NE(e.g->popup, nullptr);
-  ASSERT_TRUE(e.g->popup->IsOpen());
+  ASSERT_NE(e.g->OpenPopupMenu(), nullptr);
+  ASSERT_TRUE(e.g->OpenPopupMenu()->IsOpen());
   e.loop.Pump(100);
   int x = 0, y = 0;
-  ASSERT_TRUE(e.g->popup->RowCentre(0, 2, x, y));
+  ASSERT_TRUE(e.g->OpenPopupMenu()->RowCentre(0, 2, x, y));
   Click(x, y);
   e.loop.Pump(200);
-  EXPECT_FALSE(e.g->popup->IsOpen());
+  EXPECT_FALSE(e.g->OpenPopupMenu()->IsOpen());
   EXPECT_EQ(e.g->GetControlInPopup(), nullptr);
   EXPECT_EQ(e.dlg.GetParam(TestDelegate::kMode)->Value(), 2.);
 
   e.g->PromptForValue(*e.mode, e.mode->GetRECT(), 0);
-  ASSERT_NE(e.g->popup, nullptr);
+  ASSERT_NE(e.g->OpenPopupMenu(), nullptr);
   e.loop.Pump(100);
   Press(XK_Down);
   Press(XK_Down);
   e.loop.Pump(100);
-  EXPECT_EQ(e.g->popup->Highlighted(0), 1);
+  EXPECT_EQ(e.g->OpenPopupMenu()->Highlighted(0), 1);
   Press(XK_Return);
   e.loop.Pump(200);
   EXPECT_EQ(e.dlg.GetParam(TestDelegate::kMode)->Value(), 1.);
