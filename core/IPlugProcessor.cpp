@@ -137,7 +137,9 @@ void IPlugProcessor::MarkChannels(ERoute direction, int first, int count, bool c
   }
 }
 
-void IPlugProcessor::BindHostBuffers(ERoute direction, int first, int count, double** buffers) {
+template <class Sample, class Bind>
+void IPlugProcessor::ForEachConnected(ERoute direction, int first, int count, Sample** buffers,
+                                      Bind bind) {
   std::vector<ChannelRecord>& channels = Channels(direction);
   int begin, end;
   ClipRange(first, count, NChannels(direction), begin, end);
@@ -145,31 +147,28 @@ void IPlugProcessor::BindHostBuffers(ERoute direction, int first, int count, dou
   for (int ch = begin; ch < end; ++ch) {
     ChannelRecord& record = channels[ch];
     if (!record.mConnected) continue;
-    double* host = buffers ? buffers[hostIdx] : nullptr;
+    bind(record, buffers ? buffers[hostIdx] : nullptr);
     ++hostIdx;
+  }
+}
+
+void IPlugProcessor::BindHostBuffers(ERoute direction, int first, int count, double** buffers) {
+  ForEachConnected(direction, first, count, buffers, [](ChannelRecord& record, double* host) {
     record.mHostBuffer32 = nullptr;
     if (host)
       *record.mSlot = host;
     else
       record.PointSlotAtScratch();
-  }
+  });
 }
 
 void IPlugProcessor::BindHostBuffers32(ERoute direction, int first, int count, float** buffers,
                                        int nFrames) {
-  std::vector<ChannelRecord>& channels = Channels(direction);
-  int begin, end;
-  ClipRange(first, count, NChannels(direction), begin, end);
-  int hostIdx = 0;
-  for (int ch = begin; ch < end; ++ch) {
-    ChannelRecord& record = channels[ch];
-    if (!record.mConnected) continue;
-    float* host = buffers ? buffers[hostIdx] : nullptr;
-    ++hostIdx;
+  ForEachConnected(direction, first, count, buffers, [&](ChannelRecord& record, float* host) {
     record.PointSlotAtScratch();
     if (direction == kOutput) {
       record.mHostBuffer32 = host;
-      continue;
+      return;
     }
     record.mHostBuffer32 = nullptr;
     // Scratch storage is never grown here: a longer block is converted only as
@@ -179,7 +178,7 @@ void IPlugProcessor::BindHostBuffers32(ERoute direction, int first, int count, f
       std::copy_n(host, n, record.mScratch.data());
     else
       std::fill_n(record.mScratch.data(), n, 0.0);
-  }
+  });
 }
 
 int IPlugProcessor::SafeFrameCount(int nFrames) const {

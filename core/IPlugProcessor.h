@@ -89,6 +89,10 @@ public:
   bool DoesMPE() const { return mDoesMPE; }
 
 private:
+  // Walks the connected channels of [first, first + count) clipped to the existing ones,
+  // handing each the next host pointer of buffers (null when there are none).
+  template <class Sample, class Bind>
+  void ForEachConnected(ERoute direction, int first, int count, Sample** buffers, Bind bind);
   std::vector<ChannelRecord>& Channels(ERoute direction);
   const std::vector<ChannelRecord>& Channels(ERoute direction) const;
   // Frame count that every slot can hold.
