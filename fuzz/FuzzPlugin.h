@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FxpFormat.h"
 #include "IPlugAPIBase.h"
+#include "StatePluginFixture.h"
 
 #include <cmath>
 #include <cstring>
@@ -9,7 +9,8 @@
 /** The effect's nine parameters and identity on the API base, with state chunks on or off. */
 class FuzzPlugin final : public IPlugAPIBase {
 public:
-  FuzzPlugin(bool stateChunks, int nPresets) : IPlugAPIBase(MakeConfig(stateChunks, nPresets), 1) {
+  FuzzPlugin(bool stateChunks, int nPresets)
+      : IPlugAPIBase(StateTestConfig(9, nPresets, stateChunks), 1) {
     const double maxima[] = {1, 1, 3, 1, 200, 100, 1, 120, 1};
     const double steps[] = {1, 1, 1, 1, 0.01, 0.01, 0.001, 0.01, 0.001};
     for (int i = 0; i < 9; ++i) {
@@ -33,23 +34,5 @@ public:
       if (strnlen(GetPreset(i)->mName, MAX_PRESET_NAME_LEN) == MAX_PRESET_NAME_LEN)
         __builtin_trap();
     }
-  }
-
-private:
-  static Config MakeConfig(bool stateChunks, int nPresets) {
-    Config config{};
-    config.nParams = 9;
-    config.nPresets = nPresets;
-    config.channelIOStr = "1-1 2-2";
-    config.pluginName = "Kelvora";
-    config.productName = "Kelvora";
-    config.mfrName = "Murkwhale";
-    config.vendorVersion = 0x00010105;
-    config.uniqueID = static_cast<int>(FxpFormat::FourCC("ofzo"));
-    config.mfrID = static_cast<int>(FxpFormat::FourCC("MKHL"));
-    config.plugDoesChunks = stateChunks;
-    config.plugHasUI = true;
-    config.bundleID = "com.Murkwhale.vst3.Kelvora";
-    return config;
   }
 };
