@@ -103,6 +103,7 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
       numRead != static_cast<int32>(sizeof(bypassed)))
     return kResultFalse;
 
+  SetBypassed(bypassed > 0);
   UpdateParamObjectsFromParams(*this);
   UpdateBypassFromState(bypassed);
   for (int i = 0; i < NParams(); ++i)

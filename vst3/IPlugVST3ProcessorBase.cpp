@@ -55,6 +55,23 @@ uint8_t SevenBits(double normalized) {
   return static_cast<uint8_t>(std::clamp(normalized, 0.0, 1.0) * 127.0);
 }
 
+template <class Sample> void Silence(Sample** channels, int32 nChannels, int32 nFrames) {
+  for (int32 ch = 0; channels && ch < nChannels; ++ch)
+    if (channels[ch]) std::fill_n(channels[ch], nFrames, Sample{0});
+}
+
+// Every output buffer the host gave, in the width it says they have.
+void SilenceOutputs(const ProcessData& data) {
+  if (!data.outputs || data.numSamples <= 0) return;
+  for (int32 i = 0; i < data.numOutputs; ++i) {
+    const AudioBusBuffers& bus = data.outputs[i];
+    if (data.symbolicSampleSize == kSample64)
+      Silence(bus.channelBuffers64, bus.numChannels, data.numSamples);
+    else if (data.symbolicSampleSize == kSample32)
+      Silence(bus.channelBuffers32, bus.numChannels, data.numSamples);
+  }
+}
+
 template <class Sample>
 Sample** PieceOf(Sample** host, int nChannels, int offset, std::vector<Sample*>& piece,
                  int firstSlot) {
@@ -63,6 +80,18 @@ Sample** PieceOf(Sample** host, int nChannels, int offset, std::vector<Sample*>&
   for (int ch = 0; ch < n; ++ch)
     piece[static_cast<size_t>(firstSlot + ch)] = host[ch] ? host[ch] + offset : nullptr;
   return piece.data() + firstSlot;
+}
+
+std::vector<bool> ActiveFlags(const BusList& buses) {
+  std::vector<bool> active;
+  for (const auto& bus : buses)
+    active.push_back(bus && bus->isActive());
+  return active;
+}
+
+void RestoreActiveFlags(BusList& buses, const std::vector<bool>& active) {
+  for (size_t i = 0; i < buses.size() && i < active.size(); ++i)
+    if (buses[i]) buses[i]->setActive(active[i]);
 }
 
 } // namespace
@@ -86,7 +115,7 @@ bool IPlugVST3ProcessorBase::CanProcessSampleSize(int32 symbolicSize) const {
 bool IPlugVST3ProcessorBase::SetupProcessing(const ProcessSetup& setup, ProcessSetup& stored) {
   if (!CanProcessSampleSize(setup.symbolicSampleSize)) return false;
   if (setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > kMaxBlockSize) return false;
-  if (!std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0 ||
+  if (!std::isfinite(setup.sampleRate) || setup.sampleRate < kMinSampleRate ||
       setup.sampleRate > kMaxSampleRate)
     return false;
   stored = setup;
@@ -226,8 +255,12 @@ void IPlugVST3ProcessorBase::ProcessMidiIn(IEventList* events) {
 void IPlugVST3ProcessorBase::ProcessAudio(ProcessData& data, int32 sampleSize,
                                           const BusList& inputBuses, const BusList& outputBuses) {
   if (!CanProcessSampleSize(sampleSize)) return;
-  // Buffers of another width than announced would be read as the wrong type.
-  if (data.symbolicSampleSize != sampleSize) return;
+  // Buffers of another width than announced would be read as the wrong type; the host plays
+  // them all the same.
+  if (data.symbolicSampleSize != sampleSize) {
+    SilenceOutputs(data);
+    return;
+  }
   const int blockSize = GetBlockSize();
   const int nFrames = data.numSamples;
   const bool hasOutputs = data.numOutputs > 0 && data.outputs;
@@ -419,9 +452,14 @@ bool IPlugVST3ProcessorBase::SetBusArrangements(const SpeakerArrangement* inputs
   const ChannelIOConfig* config = GetIOConfig(FindConfig(inCounts, outCounts));
   if (!config) return false;
 
+  // Hosts may switch the buses on before they arrange them, and not again afterwards.
+  const std::vector<bool> inputsActive = ActiveFlags(inputBuses);
+  const std::vector<bool> outputsActive = ActiveFlags(outputBuses);
   inputBuses.clear();
   outputBuses.clear();
   AddAudioBuses(inputBuses, kInput, *config);
   AddAudioBuses(outputBuses, kOutput, *config);
+  RestoreActiveFlags(inputBuses, inputsActive);
+  RestoreActiveFlags(outputBuses, outputsActive);
   return true;
 }

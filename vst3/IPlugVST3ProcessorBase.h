@@ -22,6 +22,8 @@ public:
   // Blocks and rates beyond these are refused by SetupProcessing.
   static constexpr Steinberg::int32 kMaxBlockSize = 1 << 20;
   static constexpr double kMaxSampleRate = 3072000.0;
+  // Below one hertz the effect's filters are unstable.
+  static constexpr double kMinSampleRate = 1.0;
 
   IPlugVST3ProcessorBase(const Config& config, IPlugAPIBase& plug);
 
@@ -38,7 +40,8 @@ public:
 
   // Buses of the configurations with the most input and the most output buses.
   void CreateAudioBuses(Steinberg::Vst::BusList& inputBuses, Steinberg::Vst::BusList& outputBuses);
-  // True when a configuration matches; the buses are then rebuilt from it.
+  // True when a configuration matches; the buses are then rebuilt from it, each keeping the
+  // active flag its predecessor at the same index had.
   bool SetBusArrangements(const Steinberg::Vst::SpeakerArrangement* inputs, Steinberg::int32 numIns,
                           const Steinberg::Vst::SpeakerArrangement* outputs,
                           Steinberg::int32 numOuts, Steinberg::Vst::BusList& inputBuses,
@@ -48,6 +51,8 @@ public:
   bool EmitMidiMessage(const IMidiMsg& msg) override;
 
   bool IsBypassed() const { return mBypassed.load(std::memory_order_relaxed); }
+  // A restored state sets the flag here: the host sends no change for a switch it already shows.
+  void SetBypassed(bool bypassed) { mBypassed.store(bypassed, std::memory_order_relaxed); }
   const Steinberg::Vst::ProcessContext& StoredProcessContext() const { return mProcessContext; }
   const MidiOutputQueue& MidiOutput() const { return mMidiOutputQueue; }
 

@@ -182,6 +182,39 @@ TEST_F(KelvoraModule, HostBypassAboveOneHalf) {
   }
 }
 
+// Ardour's order: buses switched on first, arranged afterwards, never switched on again. The
+// output must still be the effect's, not the dry input left in the host's buffers.
+TEST_F(KelvoraModule, BusesSwitchedOnBeforeTheirArrangementStayOn) {
+  KelvoraInstance k(Module());
+  ASSERT_TRUE(k.ok());
+  ProcessSetup setup{kRealtime, kSample32, 256, 48000.0};
+  ASSERT_EQ(k.processor->setupProcessing(setup), kResultTrue);
+  k.component->activateBus(kAudio, BusDirections::kInput, 0, true);
+  k.component->activateBus(kAudio, BusDirections::kOutput, 0, true);
+  SpeakerArrangement stereo = SpeakerArr::kStereo;
+  ASSERT_EQ(k.processor->setBusArrangements(&stereo, 1, &stereo, 1), kResultTrue);
+  k.component->setActive(true);
+  k.processor->setProcessing(true);
+  k.running = true;
+
+  ProcessBuffers buffers(kSample32, 256, {2}, {2});
+  FillSine(buffers, 2, 256);
+  // The host renders in place: its output buffers hold the dry input until the plug-in writes.
+  for (int ch = 0; ch < 2; ++ch)
+    for (int s = 0; s < 256; ++s)
+      buffers.data().outputs[0].channelBuffers32[ch][s] =
+          buffers.data().inputs[0].channelBuffers32[ch][s];
+  auto changes = owned(new ParameterChanges);
+  changes->add(kWet, 0, 1.0);
+  changes->add(kInputGain, 0, 1.0);
+  buffers.data().inputParameterChanges = changes;
+  ASSERT_EQ(k.processor->process(buffers.data()), kResultTrue);
+  double difference = 0.0;
+  for (int s = 0; s < 256; ++s)
+    difference = std::max(difference, std::abs(buffers.output(0, 0, s) - buffers.input(0, 0, s)));
+  EXPECT_GT(difference, 0.05);
+}
+
 TEST_F(KelvoraModule, StateRoundTripWithAndWithoutBypass) {
   KelvoraInstance source(Module());
   ASSERT_TRUE(source.ok());

@@ -161,6 +161,45 @@ TEST(ProcessorHostileBlocks, EmptyBlocksStillApplyParameters) {
   EXPECT_EQ(r.plug->blockSizes.size(), blocks);
 }
 
+// The host's buffers are played whatever the plug-in does with them, so a block it cannot read
+// still leaves them silent rather than holding what they held before.
+void ExpectSilenceFromMismatchedWidth(int32 setupSize, int32 blockSize) {
+  Running r(setupSize);
+  ProcessBuffers buffers(blockSize, kBlock, {2}, {2});
+  AudioBusBuffers& out = buffers.data().outputs[0];
+  for (int ch = 0; ch < 2; ++ch)
+    for (int s = 0; s < kBlock; ++s) {
+      buffers.setInput(0, ch, s, 0.5);
+      if (blockSize == kSample64)
+        out.channelBuffers64[ch][s] = 0.75;
+      else
+        out.channelBuffers32[ch][s] = 0.75f;
+    }
+  ASSERT_EQ(r.plug->process(buffers.data()), kResultTrue);
+  EXPECT_TRUE(r.plug->blockSizes.empty());
+  for (int ch = 0; ch < 2; ++ch)
+    for (int s = 0; s < kBlock; ++s)
+      ASSERT_EQ(buffers.output(0, ch, s), 0.0) << ch << " " << s;
+}
+
+TEST(ProcessorHostileBlocks, MismatchedSampleWidthWritesSilence) {
+  ExpectSilenceFromMismatchedWidth(kSample64, kSample32);
+  ExpectSilenceFromMismatchedWidth(kSample32, kSample64);
+}
+
+// Filters designed for such rates are unstable and turn the output into NaN.
+TEST(ProcessorSetup, RatesBelowOneHertzAreRefused) {
+  Running r;
+  for (double rate : {0.5, 1e-300, 0.999999, std::numeric_limits<double>::denorm_min()}) {
+    ProcessSetup setup{kRealtime, kSample64, kBlock, rate};
+    EXPECT_EQ(r.plug->setupProcessing(setup), kResultFalse) << rate;
+    EXPECT_EQ(r.plug->GetSampleRate(), 48000.0);
+  }
+  ProcessSetup lowest{kRealtime, kSample64, kBlock, 1.0};
+  EXPECT_EQ(r.plug->setupProcessing(lowest), kResultTrue);
+  EXPECT_EQ(r.plug->GetSampleRate(), 1.0);
+}
+
 TEST(ProcessorSetup, RefusesWhatCannotBeProcessed) {
   Running r;
   const ProcessSetup refused[] = {
@@ -183,6 +222,35 @@ TEST(ProcessorSetup, RefusesWhatCannotBeProcessed) {
   EXPECT_EQ(r.plug->canProcessSampleSize(2), kResultFalse);
   EXPECT_EQ(r.plug->setProcessing(false), kResultTrue);
   EXPECT_EQ(r.plug->getProcessContextRequirements(), 0u);
+}
+
+// Ardour switches the buses on before it sets their arrangement and never again afterwards.
+TEST(ProcessorBuses, ActiveFlagsSurviveNewArrangements) {
+  HostApplication host;
+  auto plug = owned(new GroupedMidiPlug);
+  ASSERT_EQ(plug->initialize(&host), kResultOk);
+  ProcessSetup setup{kRealtime, kSample64, kBlock, 48000.0};
+  ASSERT_EQ(plug->setupProcessing(setup), kResultTrue);
+  plug->activateBus(kAudio, BusDirections::kInput, 0, true);
+  plug->activateBus(kAudio, BusDirections::kOutput, 0, true);
+  SpeakerArrangement stereo = SpeakerArr::kStereo;
+  ASSERT_EQ(plug->setBusArrangements(&stereo, 1, &stereo, 1), kResultTrue);
+  plug->setActive(true);
+  plug->setProcessing(true);
+
+  ProcessBuffers buffers(kSample64, kBlock, {2}, {2});
+  for (int s = 0; s < kBlock; ++s)
+    for (int ch = 0; ch < 2; ++ch)
+      buffers.setInput(0, ch, s, 0.5 - s * 0.01 + ch * 0.1);
+  ASSERT_EQ(plug->process(buffers.data()), kResultTrue);
+  ASSERT_EQ(plug->blockSizes, std::vector<int>{kBlock});
+  for (int s = 0; s < kBlock; ++s)
+    for (int ch = 0; ch < 2; ++ch)
+      ASSERT_EQ(buffers.output(0, ch, s), buffers.input(0, ch, s)) << ch << " " << s;
+
+  plug->setProcessing(false);
+  plug->setActive(false);
+  plug->terminate();
 }
 
 TEST(ProcessorBuses, ArrangementsMatchConfigurations) {

@@ -74,6 +74,32 @@ TEST(ComponentState, RoundTripWithAndWithoutBypass) {
   EXPECT_EQ(third.Values(), source.Values());
 }
 
+// A host that loads a bypassed project sees the bypass switch on and sends no change for it, so
+// the restored flag itself must reach what is heard and what is saved next.
+TEST(ComponentState, RestoredBypassIsHeardAndSavedAgain) {
+  StatePlug source;
+  source.plug->GetParam(0)->SetValue(0.5);
+  auto saved = owned(new MemoryStream);
+  ASSERT_EQ(source.plug->getState(saved), kResultOk);
+  std::vector<char> bytes = Bytes(*saved);
+  const int32 on = 1;
+  std::memcpy(bytes.data() + bytes.size() - sizeof(int32), &on, sizeof(on));
+
+  StatePlug target;
+  ASSERT_EQ(target.plug->setState(StreamOf(bytes)), kResultOk);
+  EXPECT_TRUE(target.plug->IsBypassed());
+  auto resaved = owned(new MemoryStream);
+  ASSERT_EQ(target.plug->getState(resaved), kResultOk);
+  EXPECT_EQ(Bytes(*resaved), bytes);
+
+  // And a state saved without bypass switches it off again.
+  const int32 off = 0;
+  std::memcpy(bytes.data() + bytes.size() - sizeof(int32), &off, sizeof(off));
+  ASSERT_EQ(target.plug->setState(StreamOf(bytes)), kResultOk);
+  EXPECT_FALSE(target.plug->IsBypassed());
+  EXPECT_EQ(target.plug->getParamNormalized(kBypassParamID), 0.0);
+}
+
 TEST(ComponentState, StateFromTheMiddleOfAHostStream) {
   StatePlug source;
   source.plug->GetParam(0)->SetValue(0.5);
