@@ -1,10 +1,10 @@
 #include "FontDataCache.h"
 
 #include "BitmapCache.h"
+#include "ProcessWide.h"
 
 FontDataCache& FontDataCache::Instance() {
-  static FontDataCache cache;
-  return cache;
+  return ProcessWide<FontDataCache>::Get();
 }
 
 void FontDataCache::Retain() {
@@ -20,6 +20,10 @@ void FontDataCache::Release() {
 int FontDataCache::RefCount() {
   std::lock_guard<std::mutex> lock(mMutex);
   return mRefCount;
+}
+
+bool FontDataCache::Unreferenced() {
+  return RefCount() == 0;
 }
 
 size_t FontDataCache::Size() {

@@ -17,6 +17,7 @@ public:
   void Retain();
   void Release();
   int RefCount();
+  bool Unreferenced();
   size_t Size();
 
   std::mutex& Mutex() { return mMutex; }

@@ -1,6 +1,7 @@
 #include "SharedBitmapCache.h"
 
+#include "ProcessWide.h"
+
 StaticStorage<APIBitmap>& SharedBitmapCache() {
-  static StaticStorage<APIBitmap> cache;
-  return cache;
+  return ProcessWide<StaticStorage<APIBitmap>>::Get();
 }

@@ -26,6 +26,11 @@ public:
     if (--mRefCount == 0) mEntries.clear();
   }
   int RefCount() const { return mRefCount; }
+  // Takes the mutex itself.
+  bool Unreferenced() {
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mRefCount == 0;
+  }
 
   // The item cached for (name, scale), or null.
   T* Find(const std::string& name, double scale) const {

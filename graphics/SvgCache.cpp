@@ -1,6 +1,7 @@
 #include "SvgCache.h"
 
+#include "ProcessWide.h"
+
 StaticStorage<SvgDocument>& SvgCache() {
-  static StaticStorage<SvgDocument> cache;
-  return cache;
+  return ProcessWide<StaticStorage<SvgDocument>>::Get();
 }

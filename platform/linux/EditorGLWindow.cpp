@@ -107,7 +107,7 @@ void EditorGLWindow::Destroy() {
       glXDestroyContext(mDisplay, static_cast<GLXContext>(mContext));
     }
     // The host may have destroyed its window, and ours with it, already.
-    if (mWindow) XDestroyWindow(mDisplay, mWindow);
+    if (mWindow && !mLost) XDestroyWindow(mDisplay, mWindow);
     if (mColormap) XFreeColormap(mDisplay, mColormap);
   }
   XCloseDisplay(mDisplay);
@@ -116,6 +116,7 @@ void EditorGLWindow::Destroy() {
   mWindow = 0;
   mParent = 0;
   mColormap = 0;
+  mLost = false;
 }
 
 int EditorGLWindow::ConnectionFd() const {
@@ -123,28 +124,38 @@ int EditorGLWindow::ConnectionFd() const {
 }
 
 void EditorGLWindow::Map() {
-  if (!mWindow) return;
+  if (!mWindow || mLost) return;
   X11ErrorTrap trap(mDisplay);
   XMapWindow(mDisplay, mWindow);
 }
 
 void EditorGLWindow::Resize(int widthPx, int heightPx) {
-  if (!mWindow || widthPx <= 0 || heightPx <= 0) return;
+  if (!mWindow || mLost || widthPx <= 0 || heightPx <= 0) return;
   X11ErrorTrap trap(mDisplay);
   XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(widthPx), static_cast<unsigned>(heightPx));
 }
 
 void EditorGLWindow::SwapBuffers() {
-  if (mContext) glXSwapBuffers(mDisplay, mWindow);
+  if (!mContext || mLost) return;
+  X11ErrorTrap trap(mDisplay);
+  glXSwapBuffers(mDisplay, mWindow);
+  if (trap.Failed()) mLost = true;
 }
 
+// The trap is set first and taken down last, so that it also covers putting the host's
+// context back.
 EditorGLWindow::Current::Current(EditorGLWindow& window)
-    : mPrevDisplay(glXGetCurrentDisplay()), mPrevContext(glXGetCurrentContext()),
-      mPrevDraw(glXGetCurrentDrawable()), mPrevRead(glXGetCurrentReadDrawable()),
-      mDisplay(window.mDisplay) {
-  if (window.mContext)
+    : mTrap(window.mDisplay), mPrevDisplay(glXGetCurrentDisplay()),
+      mPrevContext(glXGetCurrentContext()), mPrevDraw(glXGetCurrentDrawable()),
+      mPrevRead(glXGetCurrentReadDrawable()), mDisplay(window.mDisplay) {
+  if (!window.mContext) return;
+  if (!window.mLost) {
     glXMakeContextCurrent(mDisplay, window.mWindow, window.mWindow,
                           static_cast<GLXContext>(window.mContext));
+    if (!mTrap.Failed()) return;
+    window.mLost = true;
+  }
+  glXMakeContextCurrent(mDisplay, None, None, nullptr);
 }
 
 EditorGLWindow::Current::~Current() {

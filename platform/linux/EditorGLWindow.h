@@ -1,10 +1,13 @@
 #pragma once
 
+#include "X11ErrorTrap.h"
+
 #include <X11/Xlib.h>
 
 // The editor's X11 child window with its own connection to the X server and a legacy
 // OpenGL 2.x context (RGBA 8 bits, 8-bit stencil, double-buffered) for NanoVG. Sizes are
-// device pixels.
+// device pixels. The host may destroy its window, and ours with it, at any time: from then
+// on the window is lost, and nothing touches it again.
 class EditorGLWindow {
 public:
   // The events the editor reacts to.
@@ -22,6 +25,9 @@ public:
   bool Create(Window parent, int widthPx, int heightPx);
   void Destroy();
   bool IsValid() const { return mContext != nullptr; }
+  // Once the window is gone (DestroyNotify, or an X error binding the context to it).
+  void MarkLost() { mLost = true; }
+  bool IsLost() const { return mLost; }
 
   Display* GetDisplay() const { return mDisplay; }
   Window GetWindow() const { return mWindow; }
@@ -33,7 +39,9 @@ public:
   void SwapBuffers();
 
   // Makes this window's context current for the scope and puts back whatever context the
-  // thread had (the host may draw with GL too).
+  // thread had (the host may draw with GL too). Every X and GLX request of the scope, the
+  // driver's own included, runs under an X error trap. When the window is lost, no context
+  // is current in the scope: GL calls then do nothing rather than reach the host's context.
   class Current {
   public:
     explicit Current(EditorGLWindow& window);
@@ -42,6 +50,7 @@ public:
     Current& operator=(const Current&) = delete;
 
   private:
+    X11ErrorTrap mTrap;
     Display* mPrevDisplay;
     void* mPrevContext;
     unsigned long mPrevDraw;
@@ -55,4 +64,5 @@ private:
   Window mParent = 0;
   Colormap mColormap = 0;
   void* mContext = nullptr;
+  bool mLost = false;
 };

@@ -188,6 +188,8 @@ IPopupMenu* IGraphicsLinux::ShowNativePopupMenu(IPopupMenu& menu, const IRECT& b
 void IGraphicsLinux::SetTextEntryFocus(bool focus) {
   if (!mView) return;
   Display* display = mView->GetDisplay();
+  // Our window, or the one that had the keyboard, may have been destroyed by the host.
+  X11ErrorTrap trap(display);
   if (focus) {
     Window previous = 0;
     int revert = 0;
@@ -195,7 +197,6 @@ void IGraphicsLinux::SetTextEntryFocus(bool focus) {
     if (previous != mView->GetWindow()) mFocusBeforeTextEntry = previous;
     XSetInputFocus(display, mView->GetWindow(), RevertToParent, CurrentTime);
   } else if (mFocusBeforeTextEntry > PointerRoot) {
-    X11ErrorTrap trap(display); // the host may have destroyed that window meanwhile
     XSetInputFocus(display, mFocusBeforeTextEntry, RevertToParent, CurrentTime);
     mFocusBeforeTextEntry = 0;
   }

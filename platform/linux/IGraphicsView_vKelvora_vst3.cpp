@@ -33,6 +33,7 @@ IGraphicsView_vKelvora_vst3::~IGraphicsView_vKelvora_vst3() {
   // Cursors and clipboard belong to the connection that goes with the window.
   mCursors.reset();
   mClipboard.reset();
+  mXEmbed.reset();
   mSurface.Destroy();
 }
 
@@ -40,6 +41,7 @@ bool IGraphicsView_vKelvora_vst3::Create(unsigned long parent, int widthPx, int 
   if (!mSurface.Create(parent, widthPx, heightPx)) return false;
   mCursors = std::make_unique<X11Cursors>(GetDisplay());
   mClipboard = std::make_unique<X11Clipboard>(GetDisplay(), GetWindow());
+  mXEmbed = std::make_unique<XEmbedClient>(GetDisplay(), GetWindow());
   return true;
 }
 
@@ -69,13 +71,22 @@ void IGraphicsView_vKelvora_vst3::OnTimer() {
 }
 
 void IGraphicsView_vKelvora_vst3::Render() {
+  if (mSurface.IsLost()) return;
   mDirtyRects.Clear();
   if (!mGraphics.IsDirty(mDirtyRects)) return;
   mGraphics.MarkAllClean();
   EditorGLWindow::Current current(mSurface);
+  if (mSurface.IsLost()) {
+    OnWindowLost();
+    return;
+  }
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   mGraphics.Draw(mDirtyRects);
   mSurface.SwapBuffers();
+  if (mSurface.IsLost()) {
+    OnWindowLost();
+    return;
+  }
   // GL drawables take a new window size at a swap, so the first frame after a resize lands
   // in the old surface; the frame after it draws everything again at the new size.
   const int widthPx = mGraphics.WindowWidthPx(), heightPx = mGraphics.WindowHeightPx();
@@ -96,11 +107,20 @@ void IGraphicsView_vKelvora_vst3::ProcessEvents() {
     XNextEvent(dpy, &event);
     HandleEvent(event);
   }
+  if (*alive && mSurface.IsLost()) OnWindowLost();
+}
+
+void IGraphicsView_vKelvora_vst3::OnWindowLost() {
+  mSurface.MarkLost();
+  KillTimer();
 }
 
 void IGraphicsView_vKelvora_vst3::HandleEvent(XEvent& event) {
-  if (mClipboard->HandleEvent(event)) return;
+  if (mClipboard->HandleEvent(event) || mXEmbed->HandleEvent(event)) return;
   switch (event.type) {
+  case DestroyNotify:
+    if (event.xdestroywindow.window == GetWindow()) mSurface.MarkLost();
+    break;
   case Expose:
     // The window's pixels are gone; the next tick draws everything again.
     if (event.xexpose.count == 0) mGraphics.MarkAllDirty();
@@ -193,11 +213,13 @@ void IGraphicsView_vKelvora_vst3::OnButtonPress(const XButtonEvent& e) {
   }
   if (e.button != kLeftButton && e.button != kRightButton) return;
 
-  // Some hosts forward no keys to embedded windows: a click takes the keyboard focus.
+  // Some hosts forward no keys to embedded windows: a click takes the keyboard focus, and
+  // tells an XEmbed embedder so that its idea of the focus follows.
   {
     X11ErrorTrap trap(GetDisplay());
     XSetInputFocus(GetDisplay(), GetWindow(), RevertToParent, e.time);
   }
+  mXEmbed->RequestFocus(e.time);
   IMouseInfo info;
   GetMouseXY(e.x, e.y, info.x, info.y);
   info.ms = ModifiersOf(e.state, e.button == kLeftButton);
@@ -250,11 +272,13 @@ void IGraphicsView_vKelvora_vst3::OnKey(XKeyEvent& e, bool down) {
   const IKeyPress press = X11Keys::MakeKeyPress(key, flags, X11Keys::KeySymCharacter(keysym));
   const bool handled =
       down ? mGraphics.OnKeyDown(mPrevX, mPrevY, press) : mGraphics.OnKeyUp(mPrevX, mPrevY, press);
-  if (handled || !mSurface.GetParent()) return;
+  // A key that was sent to us came from the host, which has seen it: sending it back would
+  // bounce it between an embedder that forwards keys and us for ever.
+  if (handled || e.send_event || !mSurface.GetParent() || mSurface.IsLost()) return;
   // Keys the editor does not use belong to the host, whose window holds ours.
   X11ErrorTrap trap(GetDisplay());
   XKeyEvent forwarded = e;
-  forwarded.window = mSurface.GetParent();
+  forwarded.window = mXEmbed->IsEmbedded() ? mXEmbed->Embedder() : mSurface.GetParent();
   forwarded.subwindow = GetWindow();
   XSendEvent(GetDisplay(), forwarded.window, True, down ? KeyPressMask : KeyReleaseMask,
              reinterpret_cast<XEvent*>(&forwarded));

@@ -7,6 +7,7 @@
 #include "IRECTList.h"
 #include "X11Clipboard.h"
 #include "X11Cursors.h"
+#include "XEmbedClient.h"
 
 #include <X11/Xlib.h>
 
@@ -52,6 +53,7 @@ public:
 
   void SetMouseCursor(int kind);
   X11Clipboard& Clipboard() { return *mClipboard; }
+  const XEmbedClient& XEmbed() const { return *mXEmbed; }
 
   // Tooltip regions in UI units; the text is the tooltip of the control under the mouse.
   void RegisterToolTip(const IRECT& bounds) { mToolTipRects.Add(bounds); }
@@ -68,6 +70,9 @@ private:
   void OnButtonRelease(const XButtonEvent& e);
   void OnMotion(const XMotionEvent& e);
   void OnKey(XKeyEvent& e, bool down);
+  // The host destroyed its window and ours with it: the editor stops its ticks and touches
+  // the window no more; the host's removed() closes it.
+  void OnWindowLost();
   // Position of an event in UI units; updates the previous position as every platform does.
   void GetMouseXY(int px, int py, float& x, float& y);
   static IMouseMod ModifiersOf(unsigned int state, bool left);
@@ -77,6 +82,7 @@ private:
   EditorGLWindow mSurface;
   std::unique_ptr<X11Cursors> mCursors;
   std::unique_ptr<X11Clipboard> mClipboard;
+  std::unique_ptr<XEmbedClient> mXEmbed;
   EditorRunLoop* mRunLoop = nullptr;
   EditorRunLoop::Id mTimerId = EditorRunLoop::kNoId;
   EditorRunLoop::Id mFdId = EditorRunLoop::kNoId;

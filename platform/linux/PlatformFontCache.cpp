@@ -1,11 +1,12 @@
 #include "PlatformFontCache.h"
 
+#include "ProcessWide.h"
+
 #include <cstdio>
 #include <functional>
 
 PlatformFontCache& PlatformFontCache::Instance() {
-  static PlatformFontCache cache;
-  return cache;
+  return ProcessWide<PlatformFontCache>::Get();
 }
 
 void PlatformFontCache::Retain() {
@@ -23,6 +24,10 @@ void PlatformFontCache::Release() {
 int PlatformFontCache::RefCount() {
   std::lock_guard<std::mutex> lock(mMutex);
   return mRefCount;
+}
+
+bool PlatformFontCache::Unreferenced() {
+  return RefCount() == 0;
 }
 
 size_t PlatformFontCache::Size() {

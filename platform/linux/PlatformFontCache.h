@@ -25,6 +25,7 @@ public:
   void Retain();
   void Release();
   int RefCount();
+  bool Unreferenced();
 
   // Adds the font under fontID unless an entry exists, which is kept unchanged. False when
   // nothing was added, also for a font whose face has no usable vertical extent.

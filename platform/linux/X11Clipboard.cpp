@@ -15,6 +15,7 @@ X11Clipboard::X11Clipboard(Display* display, Window window)
 
 bool X11Clipboard::Write(const std::string& text) {
   mOwnedText = text;
+  X11ErrorTrap trap(mDisplay); // the host may have destroyed our window
   XSetSelectionOwner(mDisplay, mClipboard, mWindow, CurrentTime);
   return XGetSelectionOwner(mDisplay, mClipboard) == mWindow;
 }
@@ -27,8 +28,11 @@ bool X11Clipboard::Read(std::string& text) {
     text = mOwnedText;
     return true;
   }
-  XConvertSelection(mDisplay, mClipboard, mUtf8, mProperty, mWindow, CurrentTime);
-  XFlush(mDisplay);
+  {
+    X11ErrorTrap trap(mDisplay); // the host may have destroyed our window
+    XConvertSelection(mDisplay, mClipboard, mUtf8, mProperty, mWindow, CurrentTime);
+    if (trap.Failed()) return false;
+  }
 
   // Only the answer is taken from the queue; every other event stays for the editor.
   const auto deadline =

@@ -13,7 +13,7 @@ public:
   X11ErrorTrap(const X11ErrorTrap&) = delete;
   X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
 
-  // Syncs and tells whether any error arrived since the trap was set.
+  // Syncs and tells whether any error of this trap's display arrived since it was set.
   bool Failed();
 
 private:

@@ -21,11 +21,12 @@ constexpr int kBorder = 1;
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             KeyPressMask | StructureNotifyMask;
 
-// Makes the menu's context current and gives the thread back whatever it had.
+// Makes the menu's context current and gives the thread back whatever it had, with every X
+// and GLX request of the scope under an X error trap.
 class CurrentContext {
 public:
   CurrentContext(Display* dpy, Window window, void* context)
-      : mPrevDisplay(glXGetCurrentDisplay()), mPrevContext(glXGetCurrentContext()),
+      : mTrap(dpy), mPrevDisplay(glXGetCurrentDisplay()), mPrevContext(glXGetCurrentContext()),
         mPrevDraw(glXGetCurrentDrawable()), mPrevRead(glXGetCurrentReadDrawable()) {
     glXMakeCurrent(dpy, window, static_cast<GLXContext>(context));
     mDisplay = dpy;
@@ -40,6 +41,7 @@ public:
   CurrentContext& operator=(const CurrentContext&) = delete;
 
 private:
+  X11ErrorTrap mTrap;
   Display* mPrevDisplay;
   GLXContext mPrevContext;
   GLXDrawable mPrevDraw;
