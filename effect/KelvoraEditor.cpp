@@ -3,6 +3,7 @@
 #include "IBKnobControl.h"
 #include "IBKnobRotaterControl.h"
 #include "IBSwitchControl.h"
+#include "IBubbleControl.h"
 #include "IGraphicsLinux.h"
 #include "IPluginBase.h"
 #include "ITextControl.h"
@@ -67,6 +68,8 @@ void LayoutKelvoraEditor(IGraphics& g, const IPluginBase& plug) {
   g.AddCornerResizer(kResizeModeScale, true, COLOR_TRANSLUCENT, COLOR_BLACK, COLOR_BLACK, 20.f);
   g.AddTextEntryControl();
   g.LoadFontResource("Roboto-Regular", "Roboto-Regular.ttf");
+  // The value of whatever knob or switch the pointer rests on or turns, as the host shows it.
+  g.AttachBubbleControl(new IBubbleControl());
 
   char version[kVersionLineChars + 1];
   std::snprintf(version, sizeof(version), "%s %s %s", plug.GetPluginVersionStr().c_str(),

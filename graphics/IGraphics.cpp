@@ -87,6 +87,11 @@ void IGraphics::AttachBubbleControl(IBubbleControl* control) {
   AttachSpecial(*control);
 }
 
+IBubbleControl* IGraphics::GetBubbleControl(int index) const {
+  if (index < 0 || index >= BubbleControlCount()) return nullptr;
+  return mBubbleControls[static_cast<size_t>(index)].get();
+}
+
 void IGraphics::ShowFrameTimeDisplay(bool enable) {
   if (enable) {
     if (!mPerfDisplay) {

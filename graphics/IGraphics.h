@@ -88,7 +88,10 @@ public:
   // The in-editor text field that takes every typed value of this editor.
   void AddTextEntryControl();
   void AttachPopupMenuControl(IPopupMenuControl* control);
+  // Value bubbles: the first follows the mouse, each further one the touch of its index.
   void AttachBubbleControl(IBubbleControl* control);
+  int BubbleControlCount() const { return static_cast<int>(mBubbleControls.size()); }
+  IBubbleControl* GetBubbleControl(int index = 0) const;
   void ShowFrameTimeDisplay(bool enable = true);
   IControl* ControlAt(int index) const;
   int ControlCount() const { return static_cast<int>(mControls.size()); }
@@ -150,6 +153,8 @@ public:
   void RenderControl(IControl* control, const IRECT& bounds, float scale);
   const IRECT& GetClipRECT() const { return mClipRECT; }
   double GetPrevFrameTime() const { return mPrevTimestamp; }
+  // Frames drawn since the context was made: what an idle editor costs shows here.
+  uint64_t DrawnFrameCount() const { return mDrawnFrames; }
 
   // Drawing entry points for controls
   void PaintBitmap(const IBitmapHandle& bitmap, const IRECT& bounds, int frame,
@@ -298,6 +303,7 @@ public:
   virtual void UpdateTooltips() = 0;
 
 protected:
+  void UpdateBubbles();
   void BeginRegion(const IRECT& clip);
   void EndRegion(const IRECT& clip);
   void AttachSpecial(IControl& control);
@@ -343,6 +349,7 @@ protected:
   bool mEnableMultiTouch = false;
   EUIResizerMode mResizerMode = kResizeModeScale;
   double mPrevTimestamp = 0.;
+  uint64_t mDrawnFrames = 0;
   IKeyHandlerFunc mKeyHandlerFunc;
   IDisplayTickFunc mDisplayTickFunc;
   IAppearanceChangedFunc mAppearanceChangedFunc;

@@ -1,5 +1,6 @@
 #include "IGraphics.h"
 
+#include "IBubbleControl.h"
 #include "IFPSDisplayControl.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ double NowSeconds() {
 
 bool IGraphics::IsDirty(IRECTList& rects) {
   if (mDisplayTickFunc) mDisplayTickFunc();
+  UpdateBubbles();
   VisitAllControls([](IControl& c) {
     if (const IAnimationFunction& f = c.GetAnimationFunction()) f(&c);
   });
@@ -30,12 +32,29 @@ bool IGraphics::IsDirty(IRECTList& rects) {
       dirty = true;
     }
   });
+  for (const auto& bubble : mBubbleControls) {
+    if (bubble->GetStaleRECT().Empty()) continue;
+    rects.Add(bubble->GetStaleRECT().GetPadded(kDirtyPadding));
+    dirty = true;
+  }
   return dirty;
+}
+
+// Bubble i follows touch i: the control it holds, or for the mouse, the control under the
+// pointer when it holds none.
+void IGraphics::UpdateBubbles() {
+  for (size_t i = 0; i < mBubbleControls.size(); ++i) {
+    auto held = mCapturedMap.find(static_cast<uintptr_t>(i));
+    const IControl* subject = held != mCapturedMap.end() ? held->second : nullptr;
+    if (!subject && i == 0) subject = mMouseOver;
+    mBubbleControls[i]->Follow(subject);
+  }
 }
 
 void IGraphics::Draw(IRECTList& rects) {
   if (rects.Size() == 0) return;
   const float scale = BackingPixelScale();
+  ++mDrawnFrames;
   BeginFrame();
   if (mStrict) {
     const IRECT r = rects.Bounds().GetPixelAligned(scale);
