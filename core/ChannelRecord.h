@@ -12,6 +12,10 @@ struct ChannelRecord {
   float* mHostBuffer32 = nullptr;
   // Block-size storage used for disconnected channels and 32-bit conversion.
   std::vector<double> mScratch;
+  // The scratch buffer holds input converted from the host's 32-bit samples ...
+  bool mScratchHoldsInput = false;
+  // ... and was bound after the channel was last marked, so it belongs to the current block.
+  bool mScratchInputCurrent = false;
   std::string mLabel;
 
   bool SlotOnScratch() const { return *mSlot == mScratch.data(); }

@@ -1,5 +1,7 @@
 #include "IPlugProcessor.h"
 
+#include "SubnormalFlush.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -130,6 +132,7 @@ void IPlugProcessor::MarkChannels(ERoute direction, int first, int count, bool c
   for (int ch = begin; ch < end; ++ch) {
     ChannelRecord& record = channels[ch];
     record.mConnected = connected;
+    record.mScratchInputCurrent = false;
     // Until the host binds a buffer, even a connected channel must not keep the
     // previous block's host pointer.
     record.mHostBuffer32 = nullptr;
@@ -178,6 +181,8 @@ void IPlugProcessor::BindHostBuffers32(ERoute direction, int first, int count, f
       std::copy_n(host, n, record.mScratch.data());
     else
       std::fill_n(record.mScratch.data(), n, 0.0);
+    record.mScratchHoldsInput = true;
+    record.mScratchInputCurrent = true;
   });
 }
 
@@ -195,19 +200,39 @@ void IPlugProcessor::ZeroHostTails(int nDone, int nFrames) {
     if (!record.SlotOnScratch()) std::fill(*record.mSlot + nDone, *record.mSlot + nFrames, 0.0);
 }
 
+void IPlugProcessor::SilenceStaleInputs() {
+  for (ChannelRecord& record : mInChannels) {
+    if (!record.mScratchHoldsInput || record.mScratchInputCurrent || !record.SlotOnScratch())
+      continue;
+    std::fill(record.mScratch.begin(), record.mScratch.end(), 0.0);
+    record.mScratchHoldsInput = false;
+  }
+}
+
+void IPlugProcessor::FlushHostOutputs(int nFrames) {
+  for (ChannelRecord& record : mOutChannels) {
+    if (record.SlotOnScratch()) continue;
+    double* out = *record.mSlot;
+    for (int i = 0; i < nFrames; ++i)
+      out[i] = FlushSubnormal(out[i]);
+  }
+}
+
 void IPlugProcessor::ConvertOutputsTo32(int nFrames) {
   for (ChannelRecord& record : mOutChannels) {
     if (!record.mConnected || !record.mHostBuffer32) continue;
     const int n = std::clamp(nFrames, 0, static_cast<int>(record.mScratch.size()));
     std::transform(record.mScratch.begin(), record.mScratch.begin() + n, record.mHostBuffer32,
-                   [](double sample) { return static_cast<float>(sample); });
+                   [](double sample) { return FlushSubnormal(static_cast<float>(sample)); });
     if (nFrames > n) std::fill(record.mHostBuffer32 + n, record.mHostBuffer32 + nFrames, 0.0f);
   }
 }
 
 void IPlugProcessor::RunEffectBlock(int nFrames) {
   const int n = SafeFrameCount(nFrames);
+  SilenceStaleInputs();
   RenderBlock(mInputSlots.data(), mOutputSlots.data(), n);
+  FlushHostOutputs(n);
   ZeroHostTails(n, nFrames);
 }
 
@@ -218,11 +243,13 @@ void IPlugProcessor::RunEffectBlock32(int nFrames) {
 
 void IPlugProcessor::CopyThrough(int nFrames) {
   const int n = SafeFrameCount(nFrames);
+  SilenceStaleInputs();
   if (mLatency > 0 && mLatencyDelay)
     mLatencyDelay->Process(mInputSlots.data(), mOutputSlots.data(), n);
   else
     CopyInputsToOutputs(mInputSlots.data(), NChannels(kInput), mOutputSlots.data(),
                         NChannels(kOutput), n);
+  FlushHostOutputs(n);
   ZeroHostTails(n, nFrames);
 }
 
@@ -232,9 +259,12 @@ void IPlugProcessor::CopyThrough32(int nFrames) {
 }
 
 void IPlugProcessor::ClearScratch() {
-  for (std::vector<ChannelRecord>* channels : {&mInChannels, &mOutChannels})
-    for (ChannelRecord& record : *channels)
+  for (std::vector<ChannelRecord>* channels : {&mInChannels, &mOutChannels}) {
+    for (ChannelRecord& record : *channels) {
       std::fill(record.mScratch.begin(), record.mScratch.end(), 0.0);
+      record.mScratchHoldsInput = false;
+    }
+  }
 }
 
 void IPlugProcessor::ResizeScratch(int blockSize) {
@@ -245,6 +275,7 @@ void IPlugProcessor::ResizeScratch(int blockSize) {
       // Slots on the old storage follow it to the new one.
       const bool onScratch = record.SlotOnScratch();
       record.mScratch.assign(static_cast<size_t>(blockSize), 0.0);
+      record.mScratchHoldsInput = false;
       if (onScratch || !record.mConnected) record.PointSlotAtScratch();
     }
   }

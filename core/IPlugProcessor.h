@@ -20,6 +20,9 @@
 // Buffer rule: every slot handed to RenderBlock points at valid storage. When
 // any slot is scratch storage the frame count is clipped to the block size, so
 // a host that sends a longer block than it announced never overruns a buffer.
+// A channel the host sends no input for reads silence, in either sample size.
+// What the block and pass-through operations hand to the host carries no
+// subnormal numbers: they become +0 in the host's sample size.
 class IPlugProcessor {
 public:
   explicit IPlugProcessor(const Config& config);
@@ -98,6 +101,10 @@ private:
   // Frame count that every slot can hold.
   int SafeFrameCount(int nFrames) const;
   void ZeroHostTails(int nDone, int nFrames);
+  // Input scratch still holding an earlier block's 32-bit input is silenced before it is read.
+  void SilenceStaleInputs();
+  // 64-bit host buffers; the 32-bit ones are flushed as they are converted.
+  void FlushHostOutputs(int nFrames);
   void ConvertOutputsTo32(int nFrames);
 
   int mPlugType;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -260,4 +263,159 @@ TEST(IPlugProcessor, MidiPassesThroughToTheOutput) {
   EXPECT_EQ(processor.mEmitted.size(), 4u);
   EXPECT_TRUE(processor.EmitMidiMessages(list, 0));
   EXPECT_FALSE(processor.EmitSysEx(ISysEx()));
+}
+
+namespace {
+// One 32-bit stereo block as the VST 3 binding hands it over: inputs are marked disconnected
+// first, then the channels the host sends are connected and bound; outputs likewise.
+void Bind32(IPlugProcessor& processor, HostBuffers<float>* in, int nInputs,
+            HostBuffers<float>& out) {
+  processor.MarkChannels(kInput, 0, 2, false);
+  processor.MarkChannels(kInput, 0, nInputs, true);
+  if (in) processor.BindHostBuffers32(kInput, 0, nInputs, in->pointers.data(), 4);
+  processor.MarkChannels(kOutput, 0, 2, true);
+  processor.BindHostBuffers32(kOutput, 0, 2, out.pointers.data(), 4);
+}
+} // namespace
+
+TEST(IPlugProcessor, MissingInputsReadAsSilenceInBothSampleSizes) {
+  PlusOneProcessor processor(ProcessorTestConfig("2-2"));
+  processor.ResizeScratch(4);
+  HostBuffers<float> in(2, 4, 0.5f);
+  HostBuffers<float> out(2, 4, -9.0f);
+  Bind32(processor, &in, 2, out);
+  processor.RunEffectBlock32(4);
+  ASSERT_EQ(out.storage[1][3], 1.5f);
+
+  // No input buses at all.
+  Bind32(processor, nullptr, 0, out);
+  processor.RunEffectBlock32(4);
+  EXPECT_EQ(out.storage[0], std::vector<float>(4, 1.0f));
+  EXPECT_EQ(out.storage[1], std::vector<float>(4, 1.0f));
+
+  // The second channel missing; the pass-through hears silence there too.
+  Bind32(processor, &in, 2, out);
+  processor.RunEffectBlock32(4);
+  HostBuffers<float> mono(1, 4, 0.25f);
+  Bind32(processor, &mono, 1, out);
+  processor.RunEffectBlock32(4);
+  EXPECT_EQ(out.storage[0][0], 1.25f);
+  EXPECT_EQ(out.storage[1], std::vector<float>(4, 1.0f));
+  Bind32(processor, &in, 2, out);
+  processor.RunEffectBlock32(4);
+  Bind32(processor, &mono, 1, out);
+  processor.CopyThrough32(4);
+  EXPECT_EQ(out.storage[0][3], 0.25f);
+  EXPECT_EQ(out.storage[1], std::vector<float>(4, 0.0f));
+
+  // A host that switches to 64-bit samples at the same block size.
+  Bind32(processor, &in, 2, out);
+  processor.RunEffectBlock32(4);
+  HostBuffers<double> out64(2, 4, -9.0);
+  processor.MarkChannels(kInput, 0, 2, false);
+  processor.MarkChannels(kOutput, 0, 2, true);
+  processor.BindHostBuffers(kOutput, 0, 2, out64.pointers.data());
+  processor.RunEffectBlock(4);
+  EXPECT_EQ(out64.storage[0], std::vector<double>(4, 1.0));
+  EXPECT_EQ(out64.storage[1], std::vector<double>(4, 1.0));
+}
+
+namespace {
+// Writes a fixed pattern to every output: normal numbers of both sizes, numbers normal in 64-bit
+// but subnormal in 32-bit, 64-bit subnormals, zeros, infinities and NaN.
+class PatternProcessor : public TestProcessor {
+public:
+  using TestProcessor::TestProcessor;
+  static std::vector<double> Pattern() {
+    using limits = std::numeric_limits<double>;
+    return {0.3,  -1e-30, 1e-39, -2e-39,   1e-310,  -4.9e-324,          limits::min(),
+            -0.0, 0.0,    1e-45, -1.4e-45, 1.2e-38, limits::infinity(), limits::quiet_NaN()};
+  }
+  void RenderBlock(double**, double** outputs, int nFrames) override {
+    const std::vector<double> pattern = Pattern();
+    for (int ch = 0; ch < NChannels(kOutput); ++ch)
+      for (int i = 0; i < nFrames; ++i)
+        outputs[ch][i] = pattern[static_cast<size_t>(i) % pattern.size()];
+  }
+};
+
+bool IsSubnormal(double v) {
+  return std::fpclassify(v) == FP_SUBNORMAL;
+}
+bool IsSubnormal(float v) {
+  return std::fpclassify(v) == FP_SUBNORMAL;
+}
+
+template <class T> bool SameBits(T a, T b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+} // namespace
+
+TEST(IPlugProcessor, HostsReceiveNoSubnormalsAndNormalNumbersUnchanged) {
+  const std::vector<double> pattern = PatternProcessor::Pattern();
+  const int n = static_cast<int>(pattern.size());
+  PatternProcessor processor(ProcessorTestConfig("2-2"));
+  processor.ResizeScratch(n);
+  processor.MarkChannels(kInput, 0, 2, true);
+  processor.MarkChannels(kOutput, 0, 2, true);
+
+  HostBuffers<double> in(2, n, 0.0);
+  HostBuffers<double> out(2, n, 0.0);
+  processor.BindHostBuffers(kInput, 0, 2, in.pointers.data());
+  processor.BindHostBuffers(kOutput, 0, 2, out.pointers.data());
+  processor.RunEffectBlock(n);
+  for (int i = 0; i < n; ++i) {
+    const double sent = out.storage[1][static_cast<size_t>(i)];
+    EXPECT_FALSE(IsSubnormal(sent)) << i;
+    if (std::isnormal(pattern[i]) || std::isinf(pattern[i]) || std::isnan(pattern[i]))
+      EXPECT_TRUE(SameBits(sent, pattern[i])) << i;
+    else
+      EXPECT_EQ(sent, 0.0) << i;
+  }
+
+  HostBuffers<float> in32(2, n, 0.0f);
+  HostBuffers<float> out32(2, n, 0.0f);
+  processor.BindHostBuffers32(kInput, 0, 2, in32.pointers.data(), n);
+  processor.BindHostBuffers32(kOutput, 0, 2, out32.pointers.data(), n);
+  processor.RunEffectBlock32(n);
+  for (int i = 0; i < n; ++i) {
+    const float sent = out32.storage[0][static_cast<size_t>(i)];
+    const float converted = static_cast<float>(pattern[i]);
+    EXPECT_FALSE(IsSubnormal(sent)) << i;
+    if (std::isnormal(converted) || std::isinf(converted) || std::isnan(converted))
+      EXPECT_TRUE(SameBits(sent, converted)) << i;
+    else
+      EXPECT_EQ(sent, 0.0f) << i;
+  }
+}
+
+TEST(IPlugProcessor, ThePassThroughSendsNoSubnormals) {
+  // A delay of one block length gives back the first block in the second.
+  for (int latency : {0, 4}) {
+    TestProcessor processor(ProcessorTestConfig("1-1", latency));
+    processor.CreateLatencyDelayLine();
+    processor.ResizeScratch(4);
+    processor.MarkChannels(kInput, 0, 1, true);
+    processor.MarkChannels(kOutput, 0, 1, true);
+    std::vector<double> in64 = {1e-310, 0.5, -1e-320, 1e-39};
+    std::vector<double> out64(4, 9.0);
+    double* in64Pointers[1] = {in64.data()};
+    double* out64Pointers[1] = {out64.data()};
+    processor.BindHostBuffers(kInput, 0, 1, in64Pointers);
+    processor.BindHostBuffers(kOutput, 0, 1, out64Pointers);
+    processor.CopyThrough(4);
+    processor.CopyThrough(4);
+    EXPECT_EQ(out64, (std::vector<double>{0.0, 0.5, 0.0, 1e-39})) << latency;
+
+    std::vector<float> in32 = {1e-40f, 0.5f, -1e-45f, 2e-38f};
+    std::vector<float> out32(4, 9.0f);
+    float* in32Pointers[1] = {in32.data()};
+    float* out32Pointers[1] = {out32.data()};
+    for (int block = 0; block < 2; ++block) {
+      processor.BindHostBuffers32(kInput, 0, 1, in32Pointers, 4);
+      processor.BindHostBuffers32(kOutput, 0, 1, out32Pointers, 4);
+      processor.CopyThrough32(4);
+    }
+    EXPECT_EQ(out32, (std::vector<float>{0.0f, 0.5f, 0.0f, 2e-38f})) << latency;
+  }
 }
