@@ -1,4 +1,6 @@
 #include "Kelvora.h"
+#include "KelvoraKernel.h"
+#include "ReferenceKernel.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 
@@ -6,8 +8,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+// Every kernel path this CPU runs against the reference kernel, side by side in one run. Each
+// result reports its real-time factor; compare factors within one run only, since the machine's
+// load moves them all.
 namespace {
 
 constexpr double kSampleRate = 48000.0;
@@ -25,25 +31,21 @@ std::vector<double> NoisySine(int n, double hz, std::uint32_t seed) {
   return s;
 }
 
-// One iteration renders one 512-sample stereo block at the given "Oversampling" index.
-void RenderBlock(benchmark::State& state) {
-  // The effect is reference counted, as hosts hold it.
-  Steinberg::IPtr<Kelvora> instance = Steinberg::owned(new Kelvora(InstanceInfo{}));
-  Kelvora& effect = *instance;
-  effect.SetSampleRate(kSampleRate);
-  effect.ResetProcessing();
-  effect.SetSeedSource([n = 1u]() mutable { return n++; });
-  effect.GetParam(kOversampling)->SetValue(static_cast<double>(state.range(0)));
+struct Signal {
+  std::vector<double> left = NoisySine(kBlock * kBlocksInSignal, 110.0, 1u);
+  std::vector<double> right = NoisySine(kBlock * kBlocksInSignal, 165.0, 2u);
+};
 
-  const int total = kBlock * kBlocksInSignal;
-  std::vector<double> inL = NoisySine(total, 110.0, 1u), inR = NoisySine(total, 165.0, 2u);
+// Renders one 512-sample stereo block per iteration, cycling through the signal.
+template <typename Render> void RunBlocks(benchmark::State& state, Render render) {
+  static const Signal signal;
   std::vector<double> outL(kBlock), outR(kBlock);
   double* outputs[2] = {outL.data(), outR.data()};
-
   int block = 0;
   for (auto _ : state) {
-    double* inputs[2] = {inL.data() + block * kBlock, inR.data() + block * kBlock};
-    effect.RenderBlock(inputs, outputs, kBlock);
+    double* inputs[2] = {const_cast<double*>(signal.left.data()) + block * kBlock,
+                         const_cast<double*>(signal.right.data()) + block * kBlock};
+    render(inputs, outputs);
     benchmark::DoNotOptimize(outL.data());
     benchmark::DoNotOptimize(outR.data());
     benchmark::ClobberMemory();
@@ -52,9 +54,39 @@ void RenderBlock(benchmark::State& state) {
   // Seconds of audio rendered per second of CPU time.
   state.counters["realtime_factor"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * kBlock / kSampleRate, benchmark::Counter::kIsRate);
-  state.SetLabel(std::to_string(1 << state.range(0)) + "x oversampling");
 }
 
-BENCHMARK(RenderBlock)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+void Reference(benchmark::State& state, int osIndex) {
+  ReferenceKernel kernel(kSampleRate, [n = 1u]() mutable { return n++; });
+  kernel.SetParam(kOversampling, osIndex);
+  RunBlocks(state, [&](double** in, double** out) { kernel.RenderBlock(in, out, kBlock); });
+}
+
+void Effect(benchmark::State& state, int osIndex, std::int64_t path) {
+  kelvora::UseKernelPath(path);
+  // The effect is reference counted, as hosts hold it.
+  Steinberg::IPtr<Kelvora> instance = Steinberg::owned(new Kelvora(InstanceInfo{}));
+  Kelvora& effect = *instance;
+  effect.SetSampleRate(kSampleRate);
+  effect.ResetProcessing();
+  effect.SetSeedSource([n = 1u]() mutable { return n++; });
+  effect.GetParam(kOversampling)->SetValue(static_cast<double>(osIndex));
+  RunBlocks(state, [&](double** in, double** out) { effect.RenderBlock(in, out, kBlock); });
+  kelvora::UseKernelPath(0);
+}
+
+// Registered oversampling setting by setting: the reference first, then each path, so that
+// neighbouring results were measured close together in time.
+const bool kRegistered = [] {
+  for (int os = 0; os < 4; ++os) {
+    const std::string factor = std::to_string(1 << os) + "x/";
+    benchmark::RegisterBenchmark((factor + "reference").c_str(), Reference, os)
+        ->Unit(benchmark::kMicrosecond);
+    for (const kelvora::KernelPath& path : kelvora::AvailableKernelPaths())
+      benchmark::RegisterBenchmark((factor + path.name).c_str(), Effect, os, path.target)
+          ->Unit(benchmark::kMicrosecond);
+  }
+  return true;
+}();
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <utility>
 
 Kelvora::Kelvora(const InstanceInfo& info)
-    : IPlugVST3(info, KelvoraConfig()), randomDevice("/dev/urandom") {
+    : IPlugVST3(info, KelvoraConfig()) {
   SizeChannels(2);
 
   const IParam::ShapeLinear linear;
@@ -40,17 +40,6 @@ void Kelvora::SetSeedSource(SeedSource source) {
   seedSource = std::move(source);
 }
 
-void Kelvora::SizeChannels(int nChans) {
-  const auto n = static_cast<std::size_t>(nChans);
-  for (auto* family : {&outputHistory, &blockOutHistory, &driveHistory})
-    family->assign(n, History{});
-  for (auto* family : {&smoothState, &smoothGain, &smoothKeep, &adaaPrevInput, &adaaPrevIntegral})
-    family->assign(n, Slots{});
-  for (auto* values : {&prevInput, &postPrev, &lastOutput, &trackValue, &filterState1,
-                       &filterState2, &dcState, &dcGain, &dcKeep})
-    values->assign(n, 0.0);
-}
-
 int Kelvora::ChannelsWanted() const {
   const int connected = CountConnected(kOutput);
   return connected >= 3 ? connected : 2;
@@ -58,10 +47,4 @@ int Kelvora::ChannelsWanted() const {
 
 int Kelvora::ChannelsInUse() const {
   return static_cast<int>(outputHistory.size());
-}
-
-void Kelvora::ClearChannelScalars(int ch) {
-  for (auto* values : {&prevInput, &postPrev, &lastOutput, &trackValue, &filterState1,
-                       &filterState2, &dcState, &dcGain, &dcKeep})
-    (*values)[ch] = 0.0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "BlockSeeds.h"
 #include "IPlugVST3.h"
+#include "KelvoraKernel.h"
 #include "KelvoraParams.h"
 
 #include <array>
@@ -25,8 +27,9 @@ public:
   void ResetProcessing() override;
   void IdleHook() override;
 
-  // The per-sample waveshaper: mode 1 drives, mode 2 is the output ceiling; any other mode
-  // returns x untouched. upperRef, lowerRef and divisor matter to mode 1 only.
+  // The per-sample waveshaper in one of the kelvora::SaturationMode modes; any other mode returns
+  // x untouched. upperRef, lowerRef and divisor matter to the drive mode only. The block
+  // processing runs the same shaper in its vector kernel.
   double Saturate(int channel, int mode, double x, double upperRef, double lowerRef,
                   double divisor);
 
@@ -37,8 +40,8 @@ public:
 private:
   friend struct KelvoraTestAccess;
 
-  using History = std::array<double, 64>;
-  using Slots = std::array<double, 16>;
+  using History = std::array<double, kelvora::kHistoryLength>;
+  using Slots = std::array<double, kelvora::kSmootherSlots>;
 
   // Everything derived from the parameters and the sample rate at the start of a block.
   struct BlockValues {
@@ -50,17 +53,39 @@ private:
     double inGainComp, tameC, tameKeep;
   };
 
+  // The per-channel state, family by family. Sizing, clearing, the reset pass and the kernel's
+  // channel pairs all walk these lists, so none of them can miss a family.
+  struct HistoryFamily {
+    std::vector<History> Kelvora::*channels;
+    kelvora::PairState::HistoryLanes kelvora::PairState::*lanes;
+    bool keptByResetPass;
+  };
+  struct SlotFamily {
+    std::vector<Slots> Kelvora::*channels;
+    kelvora::PairState::SmootherLanes kelvora::PairState::*lanes;
+  };
+  struct ScalarFamily {
+    std::vector<double> Kelvora::*channels;
+    kelvora::PairState::Lanes kelvora::PairState::*lanes;
+    bool keptByResetPass;
+  };
+  static const HistoryFamily kHistoryFamilies[3];
+  static const SlotFamily kSlotFamilies[5];
+  static const ScalarFamily kScalarFamilies[9];
+
   BlockValues ReadBlockValues();
   void RunResetPass(int osIndex, int nChans);
   double DrawJitter();
-  double ProcessSample(int ch, double input, const BlockValues& bv);
+  kelvora::KernelBlock MakeKernelBlock(const BlockValues& bv) const;
+  // Copies channels first and second (-1: none) into the kernel's lanes, and back.
+  void LoadPair(int first, int second);
+  void StorePair(int first, int second);
   void ClearChannelScalars(int ch);
   void SizeChannels(int nChans);
   // Stereo unless the host connects more outputs than that.
   int ChannelsWanted() const;
   // The channels the state is sized for; the audio thread never resizes.
   int ChannelsInUse() const;
-  double Smooth(int ch, int j, double v);
   double Adaa(int ch, int slot, double v);
 
   float gainCompensation = 1.0f;
@@ -79,8 +104,12 @@ private:
   std::vector<double> prevInput, postPrev, lastOutput, trackValue;
   std::vector<double> filterState1, filterState2;
   std::vector<double> dcState, dcGain, dcKeep;
+  // The channel pair the kernel is working on.
+  kelvora::PairState pairState{};
 
-  std::random_device randomDevice;
+  // Keyed from the platform's random device at construction, the one point every instance passes
+  // before its first block, off the audio thread; no descriptor stays open afterwards.
+  BlockSeeds randomDevice;
   SeedSource seedSource;
 
   double rateRatio = 1.0;

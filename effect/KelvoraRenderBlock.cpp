@@ -8,12 +8,7 @@
 
 using kelvora::Clamp01;
 using kelvora::Flush;
-
-double Kelvora::Smooth(int ch, int j, double v) {
-  double& state = smoothState[ch][j];
-  state = smoothGain[ch][j] * v + Flush(state * smoothKeep[ch][j]);
-  return state;
-}
+using kelvora::kGuard;
 
 Kelvora::BlockValues Kelvora::ReadBlockValues() {
   BlockValues bv{};
@@ -45,38 +40,84 @@ void Kelvora::RenderBlock(double** inputs, double** outputs, int nFrames) {
   if (bv.osIndex != lastOversamplingIndex) resetPending = true;
   lastOversamplingIndex = bv.osIndex;
 
-  bv.drive = std::pow(3.0, static_cast<double>(bv.inGain));
-  bv.biasOffset = 1.5 * bv.bias - 0.75;
-  bv.tameCurve = std::pow(1.5 * bv.tame, 11.0) / (tameRateRatio + 1e-39);
+  bv.drive = std::pow(kelvora::kDriveBase, static_cast<double>(bv.inGain));
+  bv.biasOffset = kelvora::kBiasScale * bv.bias - kelvora::kBiasCentre;
+  bv.tameCurve =
+      std::pow(kelvora::kTameScale * bv.tame, kelvora::kTameExponent) / (tameRateRatio + kGuard);
 
   const double sr = GetSampleRate();
   sampleRate = sr;
-  rateRatio = std::max(1.0, std::min(4.5, sr * 2.2675736961451248e-05));
-  tameRateRatio = std::max(1.0, std::min(9.0, sr * 4.5351473922902495e-05));
+  rateRatio = std::max(1.0, std::min(4.5, sr * kelvora::kPerCdRate));
+  tameRateRatio = std::max(1.0, std::min(9.0, sr * kelvora::kPerHalfCdRate));
 
   const int nChans = std::min(ChannelsWanted(), ChannelsInUse());
   if (resetPending) RunResetPass(bv.osIndex, nChans);
 
   bv.jitter = DrawJitter();
-  bv.jitterD = bv.jitter + 1e-39;
-  bv.inGainComp = Flush(
-      static_cast<double>(1.0L - 0.33810717055349724167L * static_cast<long double>(bv.inGain)));
+  bv.jitterD = bv.jitter + kGuard;
+  bv.inGainComp = Flush(static_cast<double>(1.0L - kelvora::kInGainCompensation *
+                                                       static_cast<long double>(bv.inGain)));
   bv.tameC = Clamp01(bv.tame);
   bv.tameKeep = 1.0 - Clamp01(bv.tame);
 
   if (!inputs || !outputs) return;
-  for (int ch = 0; ch < nChans; ++ch) {
-    const double* in = inputs[ch];
-    double* out = outputs[ch];
-    if (!in || !out) continue;
-    if (bv.bypassOn) {
-      if (nFrames > 0) {
-        std::memmove(out, in, static_cast<std::size_t>(nFrames) * sizeof(double));
-        ClearChannelScalars(ch);
-      }
-      continue;
+  if (bv.bypassOn) {
+    for (int ch = 0; ch < nChans; ++ch) {
+      if (!inputs[ch] || !outputs[ch] || nFrames <= 0) continue;
+      std::memmove(outputs[ch], inputs[ch], static_cast<std::size_t>(nFrames) * sizeof(double));
+      ClearChannelScalars(ch);
     }
-    for (int i = 0; i < nFrames; ++i)
-      out[i] = ProcessSample(ch, in[i], bv);
+    return;
   }
+  const kelvora::KernelBlock block = MakeKernelBlock(bv);
+  for (int first = 0; first < nChans; first += kelvora::kLanes) {
+    // A channel without buffers is skipped: its lane runs on silence and its state stays put.
+    int channels[kelvora::kLanes];
+    const double* in[kelvora::kLanes];
+    double* out[kelvora::kLanes];
+    for (int lane = 0; lane < kelvora::kLanes; ++lane) {
+      const int ch = first + lane;
+      const bool connected = ch < nChans && inputs[ch] && outputs[ch];
+      channels[lane] = connected ? ch : -1;
+      in[lane] = connected ? inputs[ch] : nullptr;
+      out[lane] = connected ? outputs[ch] : nullptr;
+    }
+    if (channels[0] < 0 && channels[1] < 0) continue;
+    LoadPair(channels[0], channels[1]);
+    kelvora::ProcessChannelPair(block, pairState, in, out, nFrames);
+    StorePair(channels[0], channels[1]);
+  }
+}
+
+kelvora::KernelBlock Kelvora::MakeKernelBlock(const BlockValues& bv) const {
+  // Reference levels a little further back at the higher rates.
+  const int d = std::max(0, static_cast<int>(rateRatio - 1.0));
+  kelvora::KernelBlock block{};
+  block.factor = oversamplingFactor;
+  block.near = std::max(1, d);
+  block.far = 2 * d;
+  block.drive = bv.drive;
+  block.inGainComp = bv.inGainComp;
+  block.wetInLoop = Clamp01(bv.wet);
+  block.holdMix = Clamp01(holdMix);
+  block.levelDivisor = levelDivisor;
+  block.returnMix = returnMix;
+  block.adaaTolerance = adaaTolerance;
+  block.tameCurve = bv.tameCurve;
+  block.tameC = bv.tameC;
+  block.tameKeep = bv.tameKeep;
+  block.outGain = bv.outGain;
+  block.outGainBelowUnity = bv.outGain < 1.0f;
+  block.reactOn = bv.reactOn;
+  block.deltaOn = bv.deltaOn;
+  block.biasOffset = bv.biasOffset;
+  block.jitterD = bv.jitterD;
+  block.dryFade = bv.wet < kelvora::kDryFadeEnd ? Clamp01(bv.wet / kelvora::kDryFadeEnd) : 1.0;
+  block.gainCompensation = gainCompensation;
+  block.toneB0 = toneB0;
+  block.toneB1 = toneB1;
+  block.toneB2 = toneB2;
+  block.toneA1 = toneA1;
+  block.toneA2 = toneA2;
+  return block;
 }

@@ -1,6 +1,9 @@
 #include "Kelvora.h"
 
+#include "SignalGuards.h"
 #include "ToneCoefficients.h"
+
+using kelvora::kGuard;
 
 void Kelvora::ResetProcessing() {
   sampleRate = GetSampleRate();
@@ -26,22 +29,20 @@ void Kelvora::RunResetPass(int osIndex, int nChans) {
   const int n = oversamplingFactor;
 
   for (int ch = 0; ch < nChans; ++ch) {
-    prevInput[ch] = 0.0;
-    postPrev[ch] = 0.0;
-    lastOutput[ch] = 0.0;
-    trackValue[ch] = 0.0;
-    dcState[ch] = 0.0;
-    blockOutHistory[ch].fill(0.0);
-    driveHistory[ch].fill(0.0);
-    for (Slots* slots : {&smoothState[ch], &smoothGain[ch], &smoothKeep[ch], &adaaPrevInput[ch],
-                         &adaaPrevIntegral[ch]})
-      slots->fill(0.0);
-    for (int j = 0; j <= 12; ++j) {
-      const double perSample = (j == 0 || j == 12) ? rateRatio : rateRatio * n;
-      smoothGain[ch][j] = 1.0 / (perSample + 1e-39);
+    for (const ScalarFamily& family : kScalarFamilies)
+      if (!family.keptByResetPass) (this->*family.channels)[ch] = 0.0;
+    for (const HistoryFamily& family : kHistoryFamilies)
+      if (!family.keptByResetPass) (this->*family.channels)[ch].fill(0.0);
+    for (const SlotFamily& family : kSlotFamilies)
+      (this->*family.channels)[ch].fill(0.0);
+    // The ramp and the slew smoothers run once per input sample, the others once per sub-sample.
+    for (int j = kelvora::kRampStep; j <= kelvora::kSlew; ++j) {
+      const bool perInputSample = j == kelvora::kRampStep || j == kelvora::kSlew;
+      const double samples = perInputSample ? rateRatio : rateRatio * n;
+      smoothGain[ch][j] = 1.0 / (samples + kGuard);
       smoothKeep[ch][j] = 1.0 - smoothGain[ch][j];
     }
-    dcGain[ch] = 2.0 / (sampleRate + 1e-39);
+    dcGain[ch] = 2.0 / (sampleRate + kGuard);
     dcKeep[ch] = 1.0 - dcGain[ch];
   }
   resetPending = false;

@@ -29,22 +29,22 @@ struct KelvoraTestAccess {
     return {k.levelDivisor, k.returnMix,     k.holdMix,   k.adaaTolerance,
             k.rateRatio,    k.tameRateRatio, k.jitterLow, k.jitterHigh};
   }
-  // Every value the chain carries from one sample to the next, for checks of finiteness. The
-  // upsampling ramp's smoother (slot 0) is the one state left unflushed by design; it can be
-  // left out.
+  // Every value the chain carries from one sample to the next, for checks of finiteness, walked
+  // through the effect's own list of state families. The upsampling ramp's smoother is the one
+  // state left unflushed by design; it can be left out.
   static std::vector<double> AllState(const Kelvora& k, bool withRampSmoother = true) {
     std::vector<double> all;
-    for (const auto* family : {&k.outputHistory, &k.blockOutHistory, &k.driveHistory})
-      for (const auto& h : *family)
+    for (const auto& family : Kelvora::kHistoryFamilies)
+      for (const auto& h : k.*family.channels)
         all.insert(all.end(), h.begin(), h.end());
-    for (const auto* family :
-         {&k.smoothState, &k.smoothGain, &k.smoothKeep, &k.adaaPrevInput, &k.adaaPrevIntegral})
-      for (const auto& s : *family)
-        all.insert(all.end(), s.begin() + (withRampSmoother || family != &k.smoothState ? 0 : 1),
-                   s.end());
-    for (const auto* values : {&k.prevInput, &k.postPrev, &k.lastOutput, &k.trackValue,
-                               &k.filterState1, &k.filterState2, &k.dcState})
-      all.insert(all.end(), values->begin(), values->end());
+    for (const auto& family : Kelvora::kSlotFamilies) {
+      const bool skipRamp = !withRampSmoother && family.channels == &Kelvora::smoothState;
+      for (const auto& slots : k.*family.channels)
+        for (int j = 0; j < kelvora::kSmootherSlots; ++j)
+          if (!(skipRamp && j == kelvora::kRampStep)) all.push_back(slots[j]);
+    }
+    for (const auto& family : Kelvora::kScalarFamilies)
+      all.insert(all.end(), (k.*family.channels).begin(), (k.*family.channels).end());
     return all;
   }
 };

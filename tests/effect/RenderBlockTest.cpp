@@ -93,6 +93,30 @@ TEST_P(RenderBlockTest, HotInputsStayFinite) {
   EXPECT_LT(std::fabs(after.left.back()), 2.0);
 }
 
+// The largest finite samples, once each in the middle of ordinary audio: nothing the chain keeps
+// may turn non-finite, the output stays finite, and the effect sounds as before afterwards.
+TEST_P(RenderBlockTest, HugeFiniteSamplesLeaveNoTrace) {
+  for (double gain : {32.0, 200.0}) {
+    for (double huge : {1.3e308, 2e307, -1.7976931348623157e308, 1e101}) {
+      KelvoraInstance hitInstance;
+      Kelvora& hit = hitInstance.get();
+      Prepare(hit, 48000);
+      SetParamValue(hit, kOversampling, GetParam());
+      SetParamValue(hit, kInputGain, gain);
+      Stereo in = TestSignal(600);
+      in.left[200] = huge;
+      in.right[201] = -huge;
+      const Stereo out = Render(hit, in, 128);
+      ASSERT_TRUE(AllFinite(out.left) && AllFinite(out.right)) << huge << " at " << gain;
+      ASSERT_TRUE(AllFinite(KelvoraTestAccess::AllState(hit))) << huge << " at " << gain;
+      // Long after the hit the output is ordinary audio again.
+      const Stereo later = Render(hit, TestSignal(4000), 512);
+      EXPECT_LT(std::fabs(later.left.back()), 2.0);
+      EXPECT_LT(std::fabs(later.right.back()), 2.0);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryOversampling, RenderBlockTest, ::testing::Values(0, 1, 2, 3));
 
 TEST(RenderBlock, BypassCopiesEveryBitAndOnlyAtOne) {

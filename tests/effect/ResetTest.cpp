@@ -95,11 +95,11 @@ TEST(ResetPass, AtCdRateEverySmootherPassesItsInput) {
   EmptyBlock(k);
   EXPECT_EQ(A::RateRatio(k), 1.0);
   for (int ch = 0; ch < 2; ++ch) {
-    for (int j = 0; j <= 12; ++j) {
+    for (int j = kelvora::kRampStep; j <= kelvora::kSlew; ++j) {
       EXPECT_EQ(A::SmoothGain(k, ch, j), 1.0) << j;
       EXPECT_EQ(A::SmoothKeep(k, ch, j), 0.0) << j;
     }
-    for (int j = 13; j < 16; ++j)
+    for (int j = kelvora::kSlew + 1; j < kelvora::kSmootherSlots; ++j)
       EXPECT_EQ(A::SmoothGain(k, ch, j), 0.0);
     EXPECT_EQ(A::DcGain(k, ch), 2.0 / 44100.0);
   }
@@ -114,9 +114,9 @@ TEST(ResetPass, OversamplingFactorScalesTheInnerSmoothers) {
   EmptyBlock(k);
   EXPECT_EQ(A::OversamplingFactor(k), 8);
   const double ratio = 48000 * 2.2675736961451248e-05;
-  for (int j = 1; j <= 11; ++j)
+  for (int j = kelvora::kUpperRef; j <= kelvora::kHistoryTrend; ++j)
     EXPECT_EQ(A::SmoothGain(k, 1, j), 1.0 / (ratio * 8 + 1e-39)) << j;
-  for (int j : {0, 12}) {
+  for (int j : {kelvora::kRampStep, kelvora::kSlew}) {
     EXPECT_EQ(A::SmoothGain(k, 1, j), 1.0 / ratio);
     EXPECT_EQ(A::SmoothKeep(k, 1, j), 1.0 - 1.0 / ratio);
   }

@@ -9,9 +9,10 @@
 namespace {
 
 using A = KelvoraTestAccess;
-
-constexpr int kDrive = 1;
-constexpr int kCeiling = 2;
+using kelvora::kCeilingMode;
+using kelvora::kCeilingSlot;
+using kelvora::kDriveMode;
+using kelvora::kDriveSlot;
 
 double Cubic(double v) {
   const double m = 0.9 * v;
@@ -21,40 +22,40 @@ double Cubic(double v) {
 TEST(SaturateCeiling, IdentityUpTo085LeavesStateAlone) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
-  A::AdaaPrevInput(k, 0, 6) = 0.125;
-  A::AdaaPrevIntegral(k, 0, 6) = 0.25;
+  A::AdaaPrevInput(k, 0, kCeilingSlot) = 0.125;
+  A::AdaaPrevIntegral(k, 0, kCeilingSlot) = 0.25;
   for (double x : {0.0, 0.3, -0.6, 0.85, -0.85, 1e-300})
-    EXPECT_EQ(k.Saturate(0, kCeiling, x, 0.4, 0.2, 2.0), x);
-  EXPECT_EQ(A::AdaaPrevInput(k, 0, 6), 0.125);
-  EXPECT_EQ(A::AdaaPrevIntegral(k, 0, 6), 0.25);
+    EXPECT_EQ(k.Saturate(0, kCeilingMode, x, 0.4, 0.2, 2.0), x);
+  EXPECT_EQ(A::AdaaPrevInput(k, 0, kCeilingSlot), 0.125);
+  EXPECT_EQ(A::AdaaPrevIntegral(k, 0, kCeilingSlot), 0.25);
 }
 
 TEST(SaturateCeiling, BetweenKneeAndThresholdFadesIntoTheCubic) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
-  A::AdaaPrevInput(k, 1, 6) = 0.7;
-  A::AdaaPrevIntegral(k, 1, 6) = -3.0;
-  EXPECT_NEAR(k.Saturate(1, kCeiling, 0.9, 0, 0, 0), 0.91178385, 5e-9);
-  EXPECT_NEAR(k.Saturate(1, kCeiling, -0.9, 0, 0, 0), -0.91178385, 5e-9);
-  EXPECT_EQ(A::AdaaPrevInput(k, 1, 6), 0.7);
+  A::AdaaPrevInput(k, 1, kCeilingSlot) = 0.7;
+  A::AdaaPrevIntegral(k, 1, kCeilingSlot) = -3.0;
+  EXPECT_NEAR(k.Saturate(1, kCeilingMode, 0.9, 0, 0, 0), 0.91178385, 5e-9);
+  EXPECT_NEAR(k.Saturate(1, kCeilingMode, -0.9, 0, 0, 0), -0.91178385, 5e-9);
+  EXPECT_EQ(A::AdaaPrevInput(k, 1, kCeilingSlot), 0.7);
 }
 
 TEST(SaturateCeiling, FullScaleAndBeyondStayBelowOne) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
-  EXPECT_NEAR(k.Saturate(0, kCeiling, 1.0, 0, 0, 0), 0.97395, 5e-5);
-  EXPECT_NE(A::AdaaPrevInput(k, 0, 6), 0.0);
-  A::AdaaPrevInput(k, 0, 6) = 0.0;
-  A::AdaaPrevIntegral(k, 0, 6) = 0.0;
-  EXPECT_NEAR(k.Saturate(0, kCeiling, -2.0, 0, 0, 0), -0.97315, 5e-5);
+  EXPECT_NEAR(k.Saturate(0, kCeilingMode, 1.0, 0, 0, 0), 0.97395, 5e-5);
+  EXPECT_NE(A::AdaaPrevInput(k, 0, kCeilingSlot), 0.0);
+  A::AdaaPrevInput(k, 0, kCeilingSlot) = 0.0;
+  A::AdaaPrevIntegral(k, 0, kCeilingSlot) = 0.0;
+  EXPECT_NEAR(k.Saturate(0, kCeilingMode, -2.0, 0, 0, 0), -0.97315, 5e-5);
 }
 
 TEST(SaturateDrive, EqualArgumentsUseTanhOfTheMean) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
-  const double first = k.Saturate(0, kDrive, 0.3, 0, 0, 2.0);
+  const double first = k.Saturate(0, kDriveMode, 0.3, 0, 0, 2.0);
   EXPECT_DOUBLE_EQ(first, 0.5 * Cubic(0.3) + 0.5 * std::log(std::cosh(0.3)) / 0.3);
-  const double second = k.Saturate(0, kDrive, 0.3, 0, 0, 2.0);
+  const double second = k.Saturate(0, kDriveMode, 0.3, 0, 0, 2.0);
   EXPECT_DOUBLE_EQ(second, 0.5 * Cubic(0.3) + 0.5 * std::tanh(0.3));
   EXPECT_NE(first, second);
 }
@@ -64,16 +65,16 @@ TEST(SaturateDrive, PreStageRunsOnlyAboveTheLowerReference) {
   Kelvora& plain = plainInstance.get();
   KelvoraInstance stagedInstance;
   Kelvora& staged = stagedInstance.get();
-  const double skipped = plain.Saturate(0, kDrive, 1.5, 0.6, 0.0, 2.0);
+  const double skipped = plain.Saturate(0, kDriveMode, 1.5, 0.6, 0.0, 2.0);
   // Without the pre-stage the magnitude goes straight into the curves.
   EXPECT_DOUBLE_EQ(skipped, 0.5 * Cubic(kelvora::kKnee) + 0.5 * std::log(std::cosh(1.5)) / 1.5);
-  EXPECT_NE(staged.Saturate(0, kDrive, 1.5, 0.6, 0.3, 2.0), skipped);
+  EXPECT_NE(staged.Saturate(0, kDriveMode, 1.5, 0.6, 0.3, 2.0), skipped);
 }
 
 TEST(SaturateDrive, HistoryHoldsTheUnsignedResult) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
-  const double y = k.Saturate(1, kDrive, -0.5, 0, 0, 2.0);
+  const double y = k.Saturate(1, kDriveMode, -0.5, 0, 0, 2.0);
   EXPECT_LT(y, 0.0);
   EXPECT_EQ(A::DriveHistory(k, 1, 0), -y);
   EXPECT_EQ(A::DriveHistory(k, 0, 0), 0.0);
@@ -84,8 +85,8 @@ TEST(Saturate, OtherModesAndChannelsPassThrough) {
   Kelvora& k = kInstance.get();
   for (int mode : {0, 3, -1})
     EXPECT_EQ(k.Saturate(0, mode, 1.75, 0.5, 0.5, 2.0), 1.75);
-  EXPECT_EQ(k.Saturate(2, kDrive, 0.5, 0, 0, 2.0), 0.5);
-  EXPECT_EQ(k.Saturate(-1, kCeiling, 0.95, 0, 0, 2.0), 0.95);
+  EXPECT_EQ(k.Saturate(2, kDriveMode, 0.5, 0, 0, 2.0), 0.5);
+  EXPECT_EQ(k.Saturate(-1, kCeilingMode, 0.95, 0, 0, 2.0), 0.95);
   for (double v : KelvoraTestAccess::AllState(k))
     ASSERT_EQ(v, 0.0);
 }
@@ -110,8 +111,8 @@ TEST(SaturateDrive, HotInputsKeepTheStateFinite) {
   KelvoraInstance kInstance;
   Kelvora& k = kInstance.get();
   for (double x : {900.0, -1e6, 1e6, 9e6, 0.2}) {
-    EXPECT_TRUE(std::isfinite(k.Saturate(0, kDrive, x, 0.9, 0.5, 2.0))) << x;
-    EXPECT_TRUE(std::isfinite(k.Saturate(0, kCeiling, x, 0, 0, 0))) << x;
+    EXPECT_TRUE(std::isfinite(k.Saturate(0, kDriveMode, x, 0.9, 0.5, 2.0))) << x;
+    EXPECT_TRUE(std::isfinite(k.Saturate(0, kCeilingMode, x, 0, 0, 0))) << x;
   }
   for (double v : KelvoraTestAccess::AllState(k))
     ASSERT_TRUE(std::isfinite(v));
@@ -125,6 +126,9 @@ TEST(SignalGuards, FlushAndNudge) {
   EXPECT_EQ(kelvora::Nudge(0.0), 1e-39);
   EXPECT_EQ(kelvora::Nudge(-1e-320), 1e-39);
   EXPECT_EQ(kelvora::Nudge(1e-30), 1e-30 + 1e-39);
+  // The vector kernel nudges by adding the guard alone, which must give the same doubles.
+  for (double v : {0.0, -0.0, 4e-320, -2.2e-308, 1e-39, -1e-39, 0.5, -3.0})
+    EXPECT_EQ(kelvora::Nudge(v), v + kelvora::kGuard) << v;
   EXPECT_EQ(kelvora::Clamp01(NAN), 1.0);
   EXPECT_DOUBLE_EQ(kelvora::Poly(0.9), Cubic(0.9));
   EXPECT_DOUBLE_EQ(kelvora::Poly(-5.0), -Cubic(kelvora::kKnee));
