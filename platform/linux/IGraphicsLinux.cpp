@@ -30,13 +30,16 @@ int IGraphicsLinux::WindowHeightPx() const {
 void* IGraphicsLinux::OpenEditorWindow(void* parent) {
   CloseEditorWindow();
   const auto* record = static_cast<const LinuxEditorParent*>(parent);
+  // The window is made at its size in pixels for the host's scale at once: a GL drawable
+  // may keep its earlier size until a buffer swap, so a window grown right after it was made
+  // would show its first frame in the old, smaller corner.
+  if (record && record->screenScale > 0.f) SetScreenScale(record->screenScale);
   auto view = std::make_unique<IGraphicsView_vKelvora_vst3>(*this);
   if (!view->Create(record ? record->window : 0, WindowWidthPx(), WindowHeightPx())) return nullptr;
   mView = std::move(view);
   {
     EditorGLWindow::Current current(mView->Surface());
     CreateDrawContext();
-    if (record && record->screenScale > 0.f) SetScreenScale(record->screenScale);
     ResizeDrawSurface();
     GetDelegate()->BuildLayout(this);
     UpdateTooltips();

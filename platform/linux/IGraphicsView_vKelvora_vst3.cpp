@@ -39,6 +39,8 @@ IGraphicsView_vKelvora_vst3::~IGraphicsView_vKelvora_vst3() {
 
 bool IGraphicsView_vKelvora_vst3::Create(unsigned long parent, int widthPx, int heightPx) {
   if (!mSurface.Create(parent, widthPx, heightPx)) return false;
+  mSurfaceWidthPx = widthPx;
+  mSurfaceHeightPx = heightPx;
   mCursors = std::make_unique<X11Cursors>(GetDisplay());
   mClipboard = std::make_unique<X11Clipboard>(GetDisplay(), GetWindow());
   mXEmbed = std::make_unique<XEmbedClient>(GetDisplay(), GetWindow());
@@ -87,14 +89,20 @@ void IGraphicsView_vKelvora_vst3::Render() {
     OnWindowLost();
     return;
   }
-  // GL drawables take a new window size at a swap, so the first frame after a resize lands
-  // in the old surface; the frame after it draws everything again at the new size.
+  // Some GL drawables (Mesa's software one) take a new window size only at a swap, so the
+  // frame after a resize may have landed in the old surface. The whole picture is drawn again
+  // at once rather than on the next tick: a host that is busy, or that looks at the window
+  // right after this tick, still sees all of the editor at its new size.
   const int widthPx = mGraphics.WindowWidthPx(), heightPx = mGraphics.WindowHeightPx();
-  if (widthPx != mPresentedWidthPx || heightPx != mPresentedHeightPx) {
-    mPresentedWidthPx = widthPx;
-    mPresentedHeightPx = heightPx;
-    mGraphics.MarkAllDirty();
-  }
+  if (widthPx == mSurfaceWidthPx && heightPx == mSurfaceHeightPx) return;
+  mSurfaceWidthPx = widthPx;
+  mSurfaceHeightPx = heightPx;
+  mDirtyRects.Clear();
+  mDirtyRects.Add(IRECT(0.f, 0.f, static_cast<float>(mGraphics.Width()),
+                        static_cast<float>(mGraphics.Height())));
+  mGraphics.Draw(mDirtyRects);
+  mSurface.SwapBuffers();
+  if (mSurface.IsLost()) OnWindowLost();
 }
 
 void IGraphicsView_vKelvora_vst3::ProcessEvents() {

@@ -86,8 +86,8 @@ private:
   EditorRunLoop* mRunLoop = nullptr;
   EditorRunLoop::Id mTimerId = EditorRunLoop::kNoId;
   EditorRunLoop::Id mFdId = EditorRunLoop::kNoId;
-  int mPresentedWidthPx = 0; // window size of the last frame presented
-  int mPresentedHeightPx = 0;
+  int mSurfaceWidthPx = 0; // window size the GL drawable last had for a frame in full
+  int mSurfaceHeightPx = 0;
   IRECTList mDirtyRects;
   IRECTList mToolTipRects;
   float mPrevX = 0.f;
