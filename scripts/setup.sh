@@ -7,9 +7,12 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev
   juce-modules-source-data dpf-source libstb-dev fonts-roboto-unhinted
-  libx11-dev libxext-dev libxcursor-dev libxfixes-dev libxtst-dev libgl-dev libglx-dev libgl1-mesa-dri
+  libx11-dev libxext-dev libxcursor-dev libxfixes-dev libxtst-dev libgl-dev libglx-dev libopengl-dev libgl1-mesa-dri
   libfontconfig-dev librsvg2-dev librsvg2-bin
   xvfb xauth x11-utils python3 python3-pil imagemagick
+  libfftw3-dev python3-matplotlib libhwy-dev
+  file lintian help2man
+  ardour libasound2 libfreetype6 libx11-6 libxext6 libxrandr2 libxinerama1 libxcursor1 libxrender1 libxcomposite1
 )
 
 missing=()

@@ -13,7 +13,7 @@ struct RenderOptions {
   std::vector<std::pair<std::string, double>> params; // "Name=value", in order
   std::optional<std::uint32_t> seed;
   int blockSize = 512;
-  std::string pluginPath; // empty: the built bundle, else ~/.vst3/Kelvora.vst3
+  std::string pluginPath; // empty: the first bundle that BundleCandidates names
   bool direct = false;    // the effect linked in, without the module
   bool help = false;
   bool listParams = false;

@@ -1,4 +1,5 @@
 #include "AudioFile.h"
+#include "BundleLookup.h"
 #include "DemoSignal.h"
 #include "Levels.h"
 #include "RenderEngine.h"
@@ -8,11 +9,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -26,16 +25,12 @@ void PrintLevels(const char* what, const AudioBuffer& buffer) {
               static_cast<double>(buffer.NumFrames()) / buffer.sampleRate, l.peakDb, l.rmsDb);
 }
 
-bool IsDirectory(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// The bundle this build made, else the one installed for the user.
-std::string DefaultBundle() {
-  if (IsDirectory(KELVORA_BUILT_BUNDLE)) return KELVORA_BUILT_BUNDLE;
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.vst3/Kelvora.vst3";
+// The bundle found in the usual places, or an error that names them.
+std::string DefaultBundle(std::string& error) {
+  const BundlePlaces places = ThisProgramsPlaces();
+  const std::string found = FindBundle(places);
+  if (found.empty()) error = BundleNotFound(places);
+  return found;
 }
 
 // The effect either as a loaded plug-in or linked in; both take the same requests.
@@ -80,9 +75,10 @@ int Run(int argc, char** argv) {
     engine.direct = std::make_unique<RenderEngine>();
     if (options.seed) engine.direct->SetSeed(*options.seed);
   } else {
-    const std::string bundle = options.pluginPath.empty() ? DefaultBundle() : options.pluginPath;
+    const std::string bundle =
+        options.pluginPath.empty() ? DefaultBundle(error) : options.pluginPath;
     engine.plugin = std::make_unique<Vst3Plugin>();
-    if (!engine.plugin->Load(bundle, error)) {
+    if (bundle.empty() || !engine.plugin->Load(bundle, error)) {
       std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());
       return 1;
     }
