@@ -24,3 +24,9 @@ cmake --build build/tsan -j "$jobs" --target kelvora_binding_thread_tests
 TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/binding/kelvora_binding_thread_tests
 
 scripts/fuzz.sh
+
+# Real hosts and third-party conformance tools on the Release bundle.
+scripts/conformance.sh
+
+# The Debian package made from that Release build, checked without installing it.
+scripts/check-package.sh build/release

@@ -1,0 +1,231 @@
+// X11 side of the host conformance stage: prepares the X server for hosts that embed plug-in
+// windows, finds a host's plug-in window by its size, checks what it shows against a reference
+// picture, and closes the host's window the way a window manager does.
+#include "ScreenImage.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: kelvora-conformance-window intern ATOM...\n"
+               "       kelvora-conformance-window check WIDTH HEIGHT REFERENCE.png SHOT.png "
+               "SECONDS [HOST_PID]\n"
+               "       kelvora-conformance-window close WIDTH HEIGHT\n");
+  return 2;
+}
+
+// Windows come and go while the tree is walked; a vanished one is simply not found.
+int IgnoreErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
+// The deepest viewable window of this size, and its ancestor just below the root (the window
+// a window manager would manage).
+bool FindWindow(Display* display, Window from, int width, int height, Window& found,
+                Window& topLevel, Window currentTop) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, from, &root, &parent, &children, &count)) return false;
+  bool any = false;
+  for (unsigned i = 0; i < count; ++i) {
+    const Window top = from == root ? children[i] : currentTop;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, children[i], &attributes)) continue;
+    if (attributes.map_state != IsViewable) continue;
+    if (attributes.width == width && attributes.height == height) {
+      found = children[i];
+      topLevel = top;
+      any = true;
+    }
+    if (FindWindow(display, children[i], width, height, found, topLevel, top)) any = true;
+  }
+  if (children) XFree(children);
+  return any;
+}
+
+// A host that has exited (or is only waiting to be reaped) will show no window.
+bool Running(long pid) {
+  if (pid <= 0) return true;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const auto close = line.rfind(')');
+  return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+bool WaitForWindow(Display* display, int width, int height, Clock::time_point deadline,
+                   long hostPid, Window& found, Window& topLevel) {
+  while (Clock::now() < deadline && Running(hostPid)) {
+    if (FindWindow(display, DefaultRootWindow(display), width, height, found, topLevel, 0)) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
+int Shift(unsigned long mask) {
+  int shift = 0;
+  while (mask && !(mask & 1)) {
+    mask >>= 1;
+    ++shift;
+  }
+  return shift;
+}
+
+bool Grab(Display* display, Window window, int width, int height, ScreenImage& out) {
+  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!image) return false;
+  out.width = width;
+  out.height = height;
+  out.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+  const int rs = Shift(image->red_mask), gs = Shift(image->green_mask),
+            bs = Shift(image->blue_mask);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      std::uint8_t* o = &out.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+      o[0] = static_cast<std::uint8_t>((p & image->red_mask) >> rs);
+      o[1] = static_cast<std::uint8_t>((p & image->green_mask) >> gs);
+      o[2] = static_cast<std::uint8_t>((p & image->blue_mask) >> bs);
+    }
+  }
+  XDestroyImage(image);
+  return true;
+}
+
+bool ReadPng(const std::string& path, ScreenImage& out) {
+  int channels = 0;
+  unsigned char* pixels = stbi_load(path.c_str(), &out.width, &out.height, &channels, 3);
+  if (!pixels) return false;
+  out.rgb.assign(pixels, pixels + static_cast<std::size_t>(out.width) * out.height * 3);
+  stbi_image_free(pixels);
+  return true;
+}
+
+int Intern(Display* display, int count, char** names) {
+  for (int i = 0; i < count; ++i)
+    XInternAtom(display, names[i], False);
+  XSync(display, False);
+  return 0;
+}
+
+// Waits for the window, then for its picture to settle (the editor draws on its own timer),
+// and compares the settled picture with the reference.
+int Check(Display* display, int width, int height, const std::string& referencePath,
+          const std::string& shotPath, double seconds, long hostPid) {
+  ScreenImage reference;
+  if (!ReadPng(referencePath, reference)) {
+    std::printf("cannot read %s\n", referencePath.c_str());
+    return 1;
+  }
+  const auto deadline = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
+  Window window = 0, topLevel = 0;
+  if (!WaitForWindow(display, width, height, deadline, hostPid, window, topLevel)) {
+    std::printf("no window of %d x %d appeared%s\n", width, height,
+                Running(hostPid) ? " in time" : " before the host exited");
+    return 1;
+  }
+  std::printf("window 0x%lx of %d x %d (top level 0x%lx)\n", window, width, height, topLevel);
+  ScreenImage previous, shot;
+  bool settled = false;
+  while (!settled && Clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    if (!Grab(display, window, width, height, shot)) continue;
+    settled = shot.rgb == previous.rgb && DistinctColours(shot, 1000) >= 1000;
+    previous = shot;
+  }
+  if (!shot.rgb.empty()) stbi_write_png(shotPath.c_str(), width, height, 3, shot.rgb.data(), 0);
+  const int colours = DistinctColours(shot, 100000);
+  const ImageDifference difference = CompareImages(shot, reference, 48);
+  std::printf("screenshot %s: %d colours; against %s: mean difference %.2f / 255, "
+              "%.2f %% of pixels apart\n",
+              shotPath.c_str(), colours, referencePath.c_str(), difference.meanAbsolute,
+              100 * difference.fractionApart);
+  if (!settled) {
+    std::printf("the window did not show a settled, painted picture within %g s\n", seconds);
+    return 1;
+  }
+  if (difference.meanAbsolute > 6 || difference.fractionApart > 0.02) {
+    std::printf("the window does not show the editor's artwork\n");
+    return 1;
+  }
+  return 0;
+}
+
+int Close(Display* display, int width, int height) {
+  Window window = 0, topLevel = 0;
+  if (!FindWindow(display, DefaultRootWindow(display), width, height, window, topLevel, 0)) {
+    std::printf("no window of %d x %d to close\n", width, height);
+    return 1;
+  }
+  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+  const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  Atom* offered = nullptr;
+  int count = 0;
+  bool accepts = false;
+  if (XGetWMProtocols(display, topLevel, &offered, &count)) {
+    for (int i = 0; i < count; ++i)
+      accepts = accepts || offered[i] == deleteWindow;
+    XFree(offered);
+  }
+  if (!accepts) {
+    std::printf("window 0x%lx does not take WM_DELETE_WINDOW\n", topLevel);
+    return 1;
+  }
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = topLevel;
+  event.xclient.message_type = protocols;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, topLevel, False, NoEventMask, &event);
+  XSync(display, False);
+  std::printf("asked window 0x%lx to close\n", topLevel);
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "cannot open the X display\n");
+    return 1;
+  }
+  XSetErrorHandler(IgnoreErrors);
+  const std::string command = argv[1];
+  int status = 0;
+  if (command == "intern" && argc > 2) {
+    status = Intern(display, argc - 2, argv + 2);
+  } else if (command == "check" && (argc == 7 || argc == 8)) {
+    status = Check(display, std::atoi(argv[2]), std::atoi(argv[3]), argv[4], argv[5],
+                   std::atof(argv[6]), argc == 8 ? std::atol(argv[7]) : 0);
+  } else if (command == "close" && argc == 4) {
+    status = Close(display, std::atoi(argv[2]), std::atoi(argv[3]));
+  } else {
+    status = Usage();
+  }
+  XCloseDisplay(display);
+  return status;
+}
