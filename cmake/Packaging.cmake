@@ -75,8 +75,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${changelog}
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${KELVORA_PACKAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR Murkwhale)
-set(CPACK_PACKAGE_CONTACT "Murkwhale <support@murkwhale.example>")
+set(CPACK_PACKAGE_VENDOR ${KELVORA_VENDOR})
+set(CPACK_PACKAGE_CONTACT "${KELVORA_VENDOR} <${KELVORA_EMAIL}>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};${KELVORA_PACKAGE};/")
 set(CPACK_STRIP_FILES ON)
@@ -94,7 +94,7 @@ through it from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://murkwhale.example/kelvora)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # The run-time dependencies are the libraries the binaries link, found by dpkg-shlibdeps.
 # librsvg, opened only when an editor asks for an SVG image, is not among them: Kelvora's
 # editor draws none.

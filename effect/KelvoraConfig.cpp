@@ -1,28 +1,19 @@
 #include "KelvoraConfig.h"
 
-namespace {
-
-// Four characters as one code, the first in the most significant byte.
-constexpr int FourCharCode(const char (&c)[5]) {
-  return static_cast<int>((static_cast<unsigned>(static_cast<unsigned char>(c[0])) << 24) |
-                          (static_cast<unsigned>(static_cast<unsigned char>(c[1])) << 16) |
-                          (static_cast<unsigned>(static_cast<unsigned char>(c[2])) << 8) |
-                          static_cast<unsigned>(static_cast<unsigned char>(c[3])));
-}
-
-} // namespace
+#include "KelvoraEditor.h"
+#include "KelvoraIdentity.h"
 
 Config KelvoraConfig() {
   Config config{};
   config.nParams = 9;
   config.nPresets = 1;
   config.channelIOStr = "1-1 2-2";
-  config.pluginName = "Kelvora";
-  config.productName = "Kelvora";
-  config.mfrName = "Murkwhale";
-  config.vendorVersion = 0x00010105;
-  config.uniqueID = FourCharCode("ofzo");
-  config.mfrID = FourCharCode("MKHL");
+  config.pluginName = kKelvoraName;
+  config.productName = kKelvoraName;
+  config.mfrName = kKelvoraVendor;
+  config.vendorVersion = kKelvoraVendorVersion;
+  config.uniqueID = static_cast<int>(kKelvoraPluginCode);
+  config.mfrID = static_cast<int>(kKelvoraVendorCode);
   config.latency = 0;
   config.plugDoesMidiIn = false;
   config.plugDoesMidiOut = false;
@@ -30,13 +21,14 @@ Config KelvoraConfig() {
   config.plugDoesChunks = false;
   config.plugType = 0;
   config.plugHasUI = true;
-  config.plugWidth = 1630;
-  config.plugHeight = 1010;
-  config.plugMinWidth = 815;
-  config.plugMaxWidth = 3260;
-  config.plugMinHeight = 505;
-  config.plugMaxHeight = 2020;
+  // The editor's picture size; the window may show it from half to twice that.
+  config.plugWidth = kKelvoraEditorWidth;
+  config.plugHeight = kKelvoraEditorHeight;
+  config.plugMinWidth = kKelvoraEditorWidth / 2;
+  config.plugMaxWidth = kKelvoraEditorWidth * 2;
+  config.plugMinHeight = kKelvoraEditorHeight / 2;
+  config.plugMaxHeight = kKelvoraEditorHeight * 2;
   config.plugHostResize = true;
-  config.bundleID = "com.Murkwhale.vst3.Kelvora";
+  config.bundleID = kKelvoraBundleId;
   return config;
 }

@@ -7,6 +7,7 @@
 #include "IGraphicsLinux.h"
 #include "IPluginBase.h"
 #include "ITextControl.h"
+#include "KelvoraIdentity.h"
 #include "KelvoraParams.h"
 
 #include <cstdio>
@@ -55,8 +56,8 @@ IText VersionLineStyle() {
 IGraphics* MakeKelvoraGraphics(IGEditorDelegate& delegate) {
   auto* graphics = new IGraphicsLinux(delegate, kKelvoraEditorWidth, kKelvoraEditorHeight,
                                       kKelvoraEditorFps, kKelvoraEditorScale);
-  graphics->SetBundleIdentifier("com.Murkwhale.vst3.Kelvora");
-  graphics->SetSharedResourcesSubPath("Kelvora");
+  graphics->SetBundleIdentifier(kKelvoraBundleId);
+  graphics->SetSharedResourcesSubPath(kKelvoraName);
   return graphics;
 }
 

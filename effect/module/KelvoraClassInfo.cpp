@@ -1,5 +1,6 @@
 #include "KelvoraClassInfo.h"
 
+#include "KelvoraIdentity.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/vsttypes.h"
@@ -7,16 +8,16 @@
 using namespace Steinberg;
 
 const PFactoryInfo& KelvoraFactoryInfo() {
-  static const PFactoryInfo info("Murkwhale", "https://murkwhale.example/kelvora",
-                                 "support@murkwhale.example", PFactoryInfo::kUnicode);
+  static const PFactoryInfo info(kKelvoraVendor, kKelvoraUrl, kKelvoraEmail,
+                                 PFactoryInfo::kUnicode);
   return info;
 }
 
 const PClassInfo2& KelvoraClassInfo() {
-  // 'MKHL' and 'ofzo' in the last two words are the manufacturer and plug-in codes.
-  static const FUID classId(0xF2AEE70D, 0x00DE4F4E, 0x4D4B484C, 0x6F667A6F);
+  static const FUID classId(kKelvoraClassId[0], kKelvoraClassId[1], kKelvoraClassId[2],
+                            kKelvoraClassId[3]);
   static const PClassInfo2 info(classId.toTUID(), PClassInfo::kManyInstances, kVstAudioEffectClass,
-                                "Kelvora", Vst::kSimpleModeSupported, "Fx", "", "1.1.5",
+                                kKelvoraName, Vst::kSimpleModeSupported, "Fx", "", kKelvoraVersion,
                                 kVstVersionString);
   return info;
 }
