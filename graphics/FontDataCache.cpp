@@ -1,6 +1,5 @@
 #include "FontDataCache.h"
 
-#include "BitmapCache.h"
 #include "ProcessWide.h"
 
 FontDataCache& FontDataCache::Instance() {
@@ -8,36 +7,21 @@ FontDataCache& FontDataCache::Instance() {
 }
 
 void FontDataCache::Retain() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  ++mRefCount;
+  std::lock_guard<std::mutex> lock(Mutex());
+  mCache.Retain();
 }
 
 void FontDataCache::Release() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  if (mRefCount > 0 && --mRefCount == 0) mEntries.clear();
+  std::lock_guard<std::mutex> lock(Mutex());
+  mCache.Release();
 }
 
 int FontDataCache::RefCount() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  return mRefCount;
-}
-
-bool FontDataCache::Unreferenced() {
-  return RefCount() == 0;
+  std::lock_guard<std::mutex> lock(Mutex());
+  return mCache.RefCount();
 }
 
 size_t FontDataCache::Size() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  return mEntries.size();
-}
-
-FontFaceData* FontDataCache::FindLocked(const std::string& fontID) const {
-  const size_t hash = BitmapCache::KeyHash(fontID, kScale);
-  for (const Entry& e : mEntries)
-    if (e.keyHash == hash && e.scale == kScale && e.fontID == fontID) return e.data.get();
-  return nullptr;
-}
-
-void FontDataCache::AddLocked(const std::string& fontID, std::unique_ptr<FontFaceData> data) {
-  mEntries.push_back({BitmapCache::KeyHash(fontID, kScale), fontID, kScale, std::move(data)});
+  std::lock_guard<std::mutex> lock(Mutex());
+  return mCache.Size();
 }

@@ -2,74 +2,52 @@
 
 #include "ProcessWide.h"
 
-#include <cstdio>
-#include <functional>
-
 PlatformFontCache& PlatformFontCache::Instance() {
   return ProcessWide<PlatformFontCache>::Get();
 }
 
 void PlatformFontCache::Retain() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  ++mRefCount;
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  mCache.Retain();
 }
 
 void PlatformFontCache::Release() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  // An unbalanced release must not drive the count negative and keep the cache forever.
-  if (mRefCount == 0) return;
-  if (--mRefCount == 0) mEntries.clear();
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  mCache.Release();
 }
 
 int PlatformFontCache::RefCount() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  return mRefCount;
-}
-
-bool PlatformFontCache::Unreferenced() {
-  return RefCount() == 0;
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  return mCache.RefCount();
 }
 
 size_t PlatformFontCache::Size() {
-  std::lock_guard<std::mutex> lock(mMutex);
-  return mEntries.size();
-}
-
-size_t PlatformFontCache::KeyHash(const std::string& fontID, double scale) {
-  char suffix[32];
-  std::snprintf(suffix, sizeof(suffix), "-%.1fx", scale);
-  return std::hash<std::string>()(fontID + suffix);
-}
-
-const PlatformFontCache::Entry* PlatformFontCache::FindLocked(const std::string& fontID) const {
-  const size_t hash = KeyHash(fontID, kScale);
-  for (const Entry& entry : mEntries)
-    if (entry.keyHash == hash && entry.scale == kScale && entry.fontID == fontID) return &entry;
-  return nullptr;
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  return mCache.Size();
 }
 
 bool PlatformFontCache::StoreFontDescriptor(const char* fontID, const PlatformFont& font) {
   if (fontID == nullptr) return false;
-  std::lock_guard<std::mutex> lock(mMutex);
-  if (FindLocked(fontID) != nullptr) return false;
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  if (mCache.Find(fontID, kScale) != nullptr) return false;
 
   const std::unique_ptr<FontFaceData> faceData = font.ReadFontData();
   // A face without a positive ascender-to-descender extent would size text infinitely.
   const int extent = faceData ? faceData->ascender - faceData->descender : 0;
   if (!faceData || !faceData->IsValid() || extent <= 0) return false;
 
-  Record record;
-  record.descriptor = font.NativeDescriptor();
-  record.sizeRatio = static_cast<double>(faceData->unitsPerEm) / extent;
-  mEntries.push_back({KeyHash(fontID, kScale), fontID, kScale, record});
+  auto record = std::make_unique<Record>();
+  record->descriptor = font.NativeDescriptor();
+  record->sizeRatio = static_cast<double>(faceData->unitsPerEm) / extent;
+  mCache.Add(fontID, kScale, std::move(record));
   return true;
 }
 
 bool PlatformFontCache::Find(const char* fontID, Record& record) {
   if (fontID == nullptr) return false;
-  std::lock_guard<std::mutex> lock(mMutex);
-  const Entry* entry = FindLocked(fontID);
-  if (entry == nullptr) return false;
-  record = entry->record;
+  std::lock_guard<std::mutex> lock(mCache.Mutex());
+  const Record* cached = mCache.Find(fontID, kScale);
+  if (cached == nullptr) return false;
+  record = *cached;
   return true;
 }

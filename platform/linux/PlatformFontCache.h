@@ -1,16 +1,15 @@
 #pragma once
 
 #include "FontDescriptor.h"
+#include "KeyedCache.h"
 #include "PlatformFont.h"
 
 #include <cstddef>
 #include <mutex>
-#include <string>
-#include <vector>
 
 // The process-wide record of every font the editors have loaded, for the in-editor text
 // field. Several editors (plug-in instances) share it: the living graphics hosts keep it by
-// reference count, and the last one to go empties it. One mutex guards entries and count.
+// reference count, and the last one to go empties it. Every public call takes the mutex.
 class PlatformFontCache {
 public:
   struct Record {
@@ -25,7 +24,7 @@ public:
   void Retain();
   void Release();
   int RefCount();
-  bool Unreferenced();
+  bool Unreferenced() { return mCache.Unreferenced(); }
 
   // Adds the font under fontID unless an entry exists, which is kept unchanged. False when
   // nothing was added, also for a font whose face has no usable vertical extent.
@@ -37,22 +36,11 @@ public:
   size_t Size();
 
   // For a host that must tear down while no font is being stored or looked up.
-  std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(mMutex); }
+  std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(mCache.Mutex()); }
 
 private:
-  struct Entry {
-    size_t keyHash;
-    std::string fontID;
-    double scale;
-    Record record;
-  };
-
   // Fonts are cached at scale 1 only; the scale is part of the key as for bitmaps.
   static constexpr double kScale = 1.0;
-  static size_t KeyHash(const std::string& fontID, double scale);
-  const Entry* FindLocked(const std::string& fontID) const;
 
-  std::mutex mMutex;
-  std::vector<Entry> mEntries;
-  int mRefCount = 0;
+  KeyedCache<Record> mCache;
 };
