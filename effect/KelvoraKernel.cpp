@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "KelvoraKernel.cpp"
@@ -35,11 +36,11 @@ HWY_INLINE V Splat(double v) {
   return hn::Set(D(), v);
 }
 
-// Zero or subnormal: the exponent field is all zeros.
+// Zero or subnormal (the exponent field is all zeros): below the least normal magnitude. A
+// floating-point comparison, so that the chains through the smoothers do not cross into the
+// integer unit and back.
 HWY_INLINE M LacksExponent(V v) {
-  const hn::RebindToUnsigned<D> du;
-  const auto exponent = hn::And(hn::BitCast(du, v), hn::Set(du, 0x7FF0000000000000ull));
-  return hn::RebindMask(D(), hn::Eq(exponent, hn::Zero(du)));
+  return hn::Lt(hn::Abs(v), Splat(std::numeric_limits<double>::min()));
 }
 
 HWY_INLINE V Flush(V v) {
@@ -139,9 +140,10 @@ class PairChain {
 public:
   // Runs the lanes from firstLane on, as many as the vectors hold.
   PairChain(const KernelBlock& block, PairState& state, int firstLane)
-      : b(block), s(state), lane(firstLane), perJitter(1.0 / block.jitterD),
-        perFixedYieldSpan(1.0 / YieldSpan(block)), returnMix(kelvora::Clamp01(block.returnMix)),
-        innerBias(block.biasOffset, 1.0), outputBias(block.biasOffset, kOutputBiasStrength) {
+      : b(block), s(state), lane(firstLane), perFactor(1.0 / block.factor),
+        perJitter(1.0 / block.jitterD), perFixedYieldSpan(1.0 / YieldSpan(block)),
+        returnMix(kelvora::Clamp01(block.returnMix)), innerBias(block.biasOffset, 1.0),
+        outputBias(block.biasOffset, kOutputBiasStrength) {
     for (int j = 0; j < kSmoothers; ++j) {
       smoothed[j] = Get(s.smoothState[j]);
       gain[j] = Get(s.smoothGain[j]);
@@ -181,17 +183,21 @@ public:
                     logCoshDriven[k], logCoshDriven[k + 1]);
     if (b.factor == 1) logCoshDriven[0] = LogCosh(hn::Mul(Splat(b.drive), ramp[0]));
 
+    // The drive reads nothing the later steps write, so it runs one sub-sample ahead of them,
+    // placed where measurement showed the follower's work for one sub-sample best fills the long
+    // waits in the drive's chain into the next.
     V decim = Splat(kGuard);
     V level = Splat(kGuard);
+    V next = Drive(ramp[0], logCoshDriven[0]);
     for (int k = 0; k < b.factor; ++k) {
-      const V u = ramp[k];
-      const V w = Drive(u, logCoshDriven[k]);
+      const V w = next;
       V z = FollowAndTame(w, level);
       z = BiasTowardDrive(z, w);
+      if (k + 1 < b.factor) next = Drive(ramp[k + 1], logCoshDriven[k + 1]);
       const V y2 = Ceiling(hn::Mul(TameMix(z, w), Splat(b.outGain)));
       const V z3 = HistoryFollow(y2);
       Put(z3, History(s.outputHistory, 0));
-      decim = hn::Add(decim, Flush(hn::Mul(z3, Splat(1.0 / b.factor))));
+      decim = hn::Add(decim, Flush(hn::Mul(z3, Splat(perFactor))));
     }
     c.prevInput = x;
     return MixAndDelta(SoftClip(LowPass(DcRemover(Slew(Decimate(decim))))), dry);
@@ -234,7 +240,7 @@ private:
     const V step = hn::Add(hn::Mul(smoothed[kRampStep], keep[kRampStep]),
                            hn::Mul(hn::Sub(x, previous), gain[kRampStep]));
     smoothed[kRampStep] = step;
-    const V inc = hn::Add(hn::Mul(step, Splat(1.0 / b.factor)), Splat(kGuard));
+    const V inc = hn::Add(hn::Mul(step, Splat(perFactor)), Splat(kGuard));
     return Flush(hn::Add(hn::Mul(Splat(k - 1.0), inc), previous));
   }
 
@@ -307,9 +313,12 @@ private:
     const V v = hn::Sub(w, hn::Mul(hn::Sub(w, track), Splat(perJitter)));
     c.trackValue = Flush(v);
 
-    const V spread = hn::Abs(hn::Sub(nearRef, farRef));
+    // The spread does not depend on w: its reciprocal is ready before w is, which takes a
+    // division off the path every sub-sample waits on.
+    const V perSpread =
+        hn::Div(Splat(1.0), hn::Add(hn::Abs(hn::Sub(nearRef, farRef)), Splat(kGuard)));
     const V dev = hn::Abs(hn::Sub(w, s3));
-    const V ratio = Clamp01(Flush(hn::Div(dev, hn::Add(spread, Splat(kGuard)))));
+    const V ratio = Clamp01(Flush(hn::Mul(dev, perSpread)));
     V z = Blend(ratio, v, w);
     if (b.reactOn) z = hn::IfThenElse(hn::Gt(dev, level), Blend(ratio, z, w), z);
     z = Blend(Splat(b.holdMix), z, w);
@@ -402,7 +411,12 @@ private:
     const V ohFar = Get(History(s.outputHistory, b.far));
     const M hasNear = hn::Ne(ohNear, hn::Zero(D()));
     const M hasFar = hn::Ne(ohFar, hn::Zero(D()));
-    const V nearRef = hn::IfThenElse(hasNear, SmoothWhere(hasNear, kHistoryNear, ohNear), oh0);
+    // Once the near history has values in both lanes, the sub-sample just written (oh0) no longer
+    // matters; branching then keeps it out of the chain from one sub-sample to the next.
+    const V nearRef =
+        hn::AllTrue(D(), hasNear)
+            ? Smooth(kHistoryNear, ohNear)
+            : hn::IfThenElse(hasNear, SmoothWhere(hasNear, kHistoryNear, ohNear), oh0);
     const V farRef = hn::IfThenElse(hasFar, SmoothWhere(hasFar, kHistoryFar, ohFar), oh1);
     const V e = Smooth(kHistoryStep, hn::Sub(y2, nearRef));
     const V f = Smooth(kHistoryTrend, hn::Sub(nearRef, farRef));
@@ -471,6 +485,7 @@ private:
   const KernelBlock b;
   PairState& s;
   const int lane;
+  const double perFactor; // one sub-sample's share of an input sample
   // Dividing by the jitter is multiplying by this; the quotients differ in the last bit at most.
   const double perJitter;
   const double perFixedYieldSpan;
