@@ -127,9 +127,10 @@ bool FindNameRecord(const FontBytes& font, const Table& name, uint16_t platform,
   for (size_t i = 0; i < count; ++i) {
     size_t record = name.offset + size_t{6} + 12 * i;
     if (record + 12 > tableEnd) return false;
+    // A name table may claim more bytes than the file holds.
     uint16_t fields[6];
     for (size_t f = 0; f < 6; ++f)
-      font.U16(record + 2 * f, fields[f]);
+      if (!font.U16(record + 2 * f, fields[f])) return false;
     if (fields[0] != platform || fields[1] != encoding || fields[2] != language ||
         fields[3] != nameID)
       continue;
