@@ -124,6 +124,8 @@ void IPlugAPIBase::SetParamFromEditor(int paramIdx, double normalizedValue) {
   param->SetNormalized(normalizedValue);
   PerformHostEdit(paramIdx, normalizedValue);
   ParamChangeHook(paramIdx, kSourceEditor, -1);
+  // Stored again after the processing-side hook, which may move the value: the editor-side
+  // hook then sees what the editor set and the host was told.
   param->SetNormalized(normalizedValue);
   EditorParamChangeHook(paramIdx, kSourceEditor);
 }

@@ -1,5 +1,6 @@
 #include "FxpFormat.h"
 #include "IPluginBase.h"
+#include "Refuse.h"
 
 #include <climits>
 #include <cmath>
@@ -21,9 +22,9 @@ bool WriteWholeFile(const char* path, const std::vector<uint8_t>& image) {
 }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& image) {
-  if (!path || !*path) return false;
+  KELVORA_REFUSE_IF(!path || !*path, false);
   FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
+  KELVORA_REFUSE_IF(!file, false);
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
@@ -32,7 +33,8 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& image) {
     ok = std::fread(image.data(), 1, image.size(), file) == image.size();
   }
   std::fclose(file);
-  return ok;
+  KELVORA_REFUSE_IF(!ok, false);
+  return true;
 }
 
 void PutChunkTag(Writer& writer) {
@@ -126,16 +128,17 @@ bool IPluginBase::ReadProgramData(const uint8_t* data, size_t size) {
   reader.Int();
   char name[kProgramNameBytes + 1];
   reader.ProgramName(name);
-  if (!reader.Ok() || chunkMagic != kChunkMagic || formatVersion != kProgramFormatVersion ||
-      uniqueID != static_cast<uint32_t>(mUniqueID))
-    return false;
+  KELVORA_REFUSE_IF(!reader.Ok() || chunkMagic != kChunkMagic ||
+                        formatVersion != kProgramFormatVersion ||
+                        uniqueID != static_cast<uint32_t>(mUniqueID),
+                    false);
 
   if (formatMagic == kProgramChunkMagic && mStateChunks) {
     reader.Int();
     if (!reader.Ok()) return false;
     reader.SkipChunkTag();
     IByteChunk state;
-    if (!ChunkOfRest(reader, state) || ReadState(state, 0) < 0) return false;
+    KELVORA_REFUSE_IF(!ChunkOfRest(reader, state) || ReadState(state, 0) < 0, false);
   } else if (formatMagic == kProgramParamsMagic) {
     // A file with fewer values than parameters leaves the rest as they are.
     for (int i = 0; i < NParams(); ++i) {
@@ -206,8 +209,9 @@ bool IPluginBase::ReadBankData(const uint8_t* data, size_t size) {
   const int32_t nPrograms = reader.SignedInt();
   const int32_t currentProgram = reader.SignedInt();
   reader.Skip(kBankReservedBytes);
-  if (!reader.Ok() || chunkMagic != kChunkMagic || uniqueID != static_cast<uint32_t>(mUniqueID))
-    return false;
+  KELVORA_REFUSE_IF(!reader.Ok() || chunkMagic != kChunkMagic ||
+                        uniqueID != static_cast<uint32_t>(mUniqueID),
+                    false);
 
   if (formatMagic == kBankChunkMagic && mStateChunks) {
     reader.Int();
@@ -219,7 +223,7 @@ bool IPluginBase::ReadBankData(const uint8_t* data, size_t size) {
     PresetsChangedHook();
     return pos >= 0;
   }
-  if (formatMagic != kBankParamsMagic || nPrograms < 0) return false;
+  KELVORA_REFUSE_IF(formatMagic != kBankParamsMagic || nPrograms < 0, false);
 
   // Programs beyond this plug-in's presets have nowhere to go and are not read.
   const int nRead = nPrograms < NPresets() ? nPrograms : NPresets();
@@ -237,9 +241,10 @@ bool IPluginBase::ReadBankData(const uint8_t* data, size_t size) {
     for (float& value : values)
       value = reader.Float();
     // A record is applied whole or not at all.
-    if (!reader.Ok() || recordMagic != kChunkMagic || recordFormat != kProgramParamsMagic ||
-        recordVersion != kProgramFormatVersion || nParams != static_cast<uint32_t>(NParams()))
-      return false;
+    KELVORA_REFUSE_IF(
+        !reader.Ok() || recordMagic != kChunkMagic || recordFormat != kProgramParamsMagic ||
+            recordVersion != kProgramFormatVersion || nParams != static_cast<uint32_t>(NParams()),
+        false);
     // A preset whose stored data cannot be read back is still replaced by the program.
     if (!RecallPreset(i)) mCurrentPresetIdx = i;
     for (int p = 0; p < NParams(); ++p) {

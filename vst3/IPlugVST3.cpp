@@ -4,6 +4,7 @@
 #include "IGraphics.h"
 #include "IPlugVST3Constants.h"
 #include "IPlugVST3View.h"
+#include "Refuse.h"
 #include "Utf16Text.h"
 
 #include "pluginterfaces/base/ibstream.h"
@@ -27,7 +28,8 @@ constexpr size_t kMaxHostNameBytes = 128;
 } // namespace
 
 IPlugVST3::IPlugVST3(const InstanceInfo&, const Config& config)
-    : IPlugAPIBase(config, kApiVST3), IPlugVST3ProcessorBase(config, *this) {
+    : IPlugAPIBase(config, kApiVST3), IPlugVST3ProcessorBase(config, *this),
+      IPlugVST3ControllerBase(static_cast<IPlugAPIBase&>(*this)) {
   BindParameterContainer(parameters);
   CreateTimer();
 }
@@ -40,7 +42,7 @@ tresult PLUGIN_API IPlugVST3::initialize(FUnknown* context) {
   CreateAudioBuses(audioInputs, audioOutputs);
   if (DoesMidiIn()) addEventInput(STR16("MIDI Input"), 1);
   if (DoesMidiOut()) addEventOutput(STR16("MIDI Output"), 1);
-  InitializeUnitsAndParams(*this, *this, GetPlugType() == 1, DoesMidiIn());
+  InitializeUnitsAndParams(*this, GetPlugType() == 1, DoesMidiIn());
 
   bool identified = false;
   if (GetHost() == -1) {
@@ -63,7 +65,7 @@ tresult PLUGIN_API IPlugVST3::terminate() {
 }
 
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
-  if (!state) return kInvalidArgument;
+  KELVORA_REFUSE_IF(!state, kInvalidArgument);
   IByteChunk chunk;
   if (!WriteState(chunk)) return kResultFalse;
   state->write(chunk.GetData(), chunk.Size(), nullptr);
@@ -73,7 +75,7 @@ tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
 }
 
 tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
-  if (!state) return kInvalidArgument;
+  KELVORA_REFUSE_IF(!state, kInvalidArgument);
   // The state starts where the host's stream stands, which need not be its beginning.
   int64 start = 0;
   if (state->tell(&start) != kResultOk || start < 0) start = 0;
@@ -92,19 +94,20 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
   // A stream too short to hold a whole state would leave the parameters half restored.
   IByteChunk current;
   WriteState(current);
-  if (chunk.Size() < current.Size()) return kResultFalse;
+  KELVORA_REFUSE_IF(chunk.Size() < current.Size(), kResultFalse);
   const int pos = ReadState(chunk, 0);
-  if (pos < 0) return kResultFalse;
+  KELVORA_REFUSE_IF(pos < 0, kResultFalse);
 
   int32 bypassed = 0;
   int32 numRead = 0;
-  if (state->seek(start + pos, IBStream::kIBSeekSet, nullptr) != kResultOk ||
-      state->read(&bypassed, static_cast<int32>(sizeof(bypassed)), &numRead) != kResultOk ||
-      numRead != static_cast<int32>(sizeof(bypassed)))
-    return kResultFalse;
+  const bool bypassRead =
+      state->seek(start + pos, IBStream::kIBSeekSet, nullptr) == kResultOk &&
+      state->read(&bypassed, static_cast<int32>(sizeof(bypassed)), &numRead) == kResultOk &&
+      numRead == static_cast<int32>(sizeof(bypassed));
+  KELVORA_REFUSE_IF(!bypassRead, kResultFalse);
 
   SetBypassed(bypassed > 0);
-  UpdateParamObjectsFromParams(*this);
+  UpdateParamObjectsFromParams();
   UpdateBypassFromState(bypassed);
   for (int i = 0; i < NParams(); ++i)
     SendParamValueToEditor(i, GetParam(i)->Normalized(), true);
@@ -170,7 +173,7 @@ ParamValue PLUGIN_API IPlugVST3::getParamNormalized(ParamID tag) {
 }
 
 tresult PLUGIN_API IPlugVST3::setParamNormalized(ParamID tag, ParamValue value) {
-  return SetParamNormalized(*this, tag, value);
+  return SetParamNormalized(tag, value);
 }
 
 int32 PLUGIN_API IPlugVST3::getProgramListCount() {
@@ -224,14 +227,14 @@ void IPlugVST3::EndHostEdit(int paramIdx) {
 }
 
 void IPlugVST3::AnnounceAllParamsToHost() {
-  UpdateParamObjectsFromParams(*this);
+  UpdateParamObjectsFromParams();
   startGroupEdit();
   IPlugAPIBase::AnnounceAllParamsToHost();
   finishGroupEdit();
 }
 
 void IPlugVST3::SetParamFromEditor(int paramIdx, double normalizedValue) {
-  IPlugVST3ControllerBase::SetParamFromEditor(*this, paramIdx, normalizedValue);
+  IPlugVST3ControllerBase::SetParamFromEditor(paramIdx, normalizedValue);
 }
 
 void IPlugVST3::ChangeLatency(int samples) {

@@ -4,6 +4,7 @@
 #include "IPlugVST3Constants.h"
 #include "IPlugVST3Parameter.h"
 #include "MidiControllerNames.h"
+#include "Refuse.h"
 #include "Utf16Text.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -55,8 +56,7 @@ void IPlugVST3ControllerBase::BindParameterContainer(ParameterContainer& contain
 }
 
 void IPlugVST3ControllerBase::InitializeUnitsAndParams(EditControllerEx1& controller,
-                                                       IPlugAPIBase& plug, bool isInstrument,
-                                                       bool doesMidiIn) {
+                                                       bool isInstrument, bool doesMidiIn) {
   Unit* root = MakeUnit("Root", kRootUnitId, kNoParentUnitId);
 
   mBypassParameter = nullptr;
@@ -69,12 +69,12 @@ void IPlugVST3ControllerBase::InitializeUnitsAndParams(EditControllerEx1& contro
   // A group already in the plug-in's list (from an earlier initialize) still needs its unit
   // in this controller.
   std::set<UnitID> groupUnits;
-  for (int i = 0; i < plug.NParams(); ++i) {
-    IParam* param = plug.GetParam(i);
+  for (int i = 0; i < mPlug.NParams(); ++i) {
+    IParam* param = mPlug.GetParam(i);
     const char* group = param->Group();
     UnitID unitID = kRootUnitId;
     if (group && *group) {
-      unitID = plug.AddParamGroup(group) + 1;
+      unitID = mPlug.AddParamGroup(group) + 1;
       if (groupUnits.insert(unitID).second)
         controller.addUnit(MakeUnit(group, unitID, kRootUnitId));
     }
@@ -110,43 +110,37 @@ ParamValue IPlugVST3ControllerBase::GetParamNormalized(ParamID id) const {
   return object ? object->getNormalized() : 0.0;
 }
 
-tresult IPlugVST3ControllerBase::SetParamNormalized(IPlugAPIBase& plug, ParamID id,
-                                                    ParamValue value) {
+tresult IPlugVST3ControllerBase::SetParamNormalized(ParamID id, ParamValue value) {
   Parameter* object = ParameterObject(id);
-  if (!object || !std::isfinite(value)) return kResultFalse;
+  KELVORA_REFUSE_IF(!object || !std::isfinite(value), kResultFalse);
   object->setNormalized(value);
   if (id < kBypassParamID) {
     const int paramIdx = static_cast<int>(id);
-    if (IParam* param = plug.GetParam(paramIdx)) {
+    if (IParam* param = mPlug.GetParam(paramIdx)) {
       param->SetNormalized(value);
-      plug.EditorParamChangeHook(paramIdx, kSourceHost);
-      plug.SendParamValueToEditor(paramIdx, value, true);
+      mPlug.EditorParamChangeHook(paramIdx, kSourceHost);
+      mPlug.SendParamValueToEditor(paramIdx, value, true);
     }
   }
   return kResultOk;
 }
 
-void IPlugVST3ControllerBase::UpdateParamObjectsFromParams(IPlugAPIBase& plug) {
-  for (int i = 0; i < plug.NParams(); ++i)
+void IPlugVST3ControllerBase::UpdateParamObjectsFromParams() {
+  for (int i = 0; i < mPlug.NParams(); ++i)
     if (Parameter* object = ParameterObject(static_cast<ParamID>(i)))
-      object->setNormalized(plug.GetParam(i)->Normalized());
+      object->setNormalized(mPlug.GetParam(i)->Normalized());
 }
 
 void IPlugVST3ControllerBase::UpdateBypassFromState(int32_t bypassed) {
   if (mBypassParameter) mBypassParameter->setNormalized(bypassed);
 }
 
-void IPlugVST3ControllerBase::SetParamFromEditor(IPlugAPIBase& plug, int paramIdx,
-                                                 double normalized) {
-  IParam* param = plug.GetParam(paramIdx);
-  if (!param || !std::isfinite(normalized)) return;
+void IPlugVST3ControllerBase::SetParamFromEditor(int paramIdx, double normalized) {
+  // A refused value reaches neither the parameter object nor the parameter.
+  if (!mPlug.GetParam(paramIdx) || !std::isfinite(normalized)) return;
   if (Parameter* object = ParameterObject(static_cast<ParamID>(paramIdx)))
     object->setNormalized(normalized);
-  param->SetNormalized(normalized);
-  plug.PerformHostEdit(paramIdx, normalized);
-  plug.ParamChangeHook(paramIdx, kSourceEditor, -1);
-  param->SetNormalized(normalized);
-  plug.EditorParamChangeHook(paramIdx, kSourceEditor);
+  mPlug.IPlugAPIBase::SetParamFromEditor(paramIdx, normalized);
 }
 
 tresult IPlugVST3ControllerBase::SetChannelContextInfos(IAttributeList* list) {

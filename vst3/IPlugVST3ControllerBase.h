@@ -15,7 +15,8 @@ class IPlugAPIBase;
 // host tells about the channel the plug-in sits on.
 class IPlugVST3ControllerBase {
 public:
-  IPlugVST3ControllerBase() = default;
+  // The plug-in whose parameters the objects mirror; it outlives this controller half.
+  explicit IPlugVST3ControllerBase(IPlugAPIBase& plug) : mPlug(plug) {}
   IPlugVST3ControllerBase(const IPlugVST3ControllerBase&) = delete;
   IPlugVST3ControllerBase& operator=(const IPlugVST3ControllerBase&) = delete;
   virtual ~IPlugVST3ControllerBase() = default;
@@ -27,20 +28,20 @@ public:
   // Units and parameter objects, in the order the host lists them: the bypass (not for
   // instruments), the plug-in's parameters, then with MIDI input the 130 controllers of
   // MIDI channel 1.
-  void InitializeUnitsAndParams(Steinberg::Vst::EditControllerEx1& controller, IPlugAPIBase& plug,
-                                bool isInstrument, bool doesMidiIn);
+  void InitializeUnitsAndParams(Steinberg::Vst::EditControllerEx1& controller, bool isInstrument,
+                                bool doesMidiIn);
 
   // The container has let its objects go (terminate).
   void ForgetParameterObjects() { mBypassParameter = nullptr; }
 
   Steinberg::Vst::ParamValue GetParamNormalized(Steinberg::Vst::ParamID id) const;
   // Non-finite values are refused; plug-in parameters also take the value (source host).
-  Steinberg::tresult SetParamNormalized(IPlugAPIBase& plug, Steinberg::Vst::ParamID id,
+  Steinberg::tresult SetParamNormalized(Steinberg::Vst::ParamID id,
                                         Steinberg::Vst::ParamValue value);
-  void UpdateParamObjectsFromParams(IPlugAPIBase& plug);
+  void UpdateParamObjectsFromParams();
   void UpdateBypassFromState(int32_t bypassed);
-  // The editor's change: parameter object, value, host edit, hooks (source editor).
-  void SetParamFromEditor(IPlugAPIBase& plug, int paramIdx, double normalized);
+  // The editor's change: the parameter object first, then the API base's sequence.
+  void SetParamFromEditor(int paramIdx, double normalized);
 
   Steinberg::tresult SetChannelContextInfos(Steinberg::Vst::IAttributeList* list);
 
@@ -56,6 +57,7 @@ public:
 private:
   Steinberg::Vst::Parameter* ParameterObject(Steinberg::Vst::ParamID id) const;
 
+  IPlugAPIBase& mPlug;
   Steinberg::Vst::ParameterContainer* mParameters = nullptr;
   IPlugVST3BypassParameter* mBypassParameter = nullptr;
   std::string mChannelName;

@@ -2,6 +2,7 @@
 
 #include "IPlugAPIBase.h"
 #include "IPlugVST3Constants.h"
+#include "Refuse.h"
 #include "Utf16Text.h"
 
 #include "pluginterfaces/base/ustring.h"
@@ -113,11 +114,12 @@ bool IPlugVST3ProcessorBase::CanProcessSampleSize(int32 symbolicSize) const {
 }
 
 bool IPlugVST3ProcessorBase::SetupProcessing(const ProcessSetup& setup, ProcessSetup& stored) {
-  if (!CanProcessSampleSize(setup.symbolicSampleSize)) return false;
-  if (setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > kMaxBlockSize) return false;
-  if (!std::isfinite(setup.sampleRate) || setup.sampleRate < kMinSampleRate ||
-      setup.sampleRate > kMaxSampleRate)
-    return false;
+  KELVORA_REFUSE_IF(!CanProcessSampleSize(setup.symbolicSampleSize), false);
+  KELVORA_REFUSE_IF(setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > kMaxBlockSize,
+                    false);
+  KELVORA_REFUSE_IF(!std::isfinite(setup.sampleRate) || setup.sampleRate < kMinSampleRate ||
+                        setup.sampleRate > kMaxSampleRate,
+                    false);
   stored = setup;
   SetSampleRate(setup.sampleRate);
   ResizeScratch(setup.maxSamplesPerBlock);
@@ -441,16 +443,16 @@ bool IPlugVST3ProcessorBase::SetBusArrangements(const SpeakerArrangement* inputs
                                                 BusList& inputBuses, BusList& outputBuses) {
   MarkChannels(kInput, 0, NChannels(kInput), false);
   MarkChannels(kOutput, 0, NChannels(kOutput), false);
-  if (numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) || (numOuts > 0 && !outputs))
-    return false;
-  if (numIns > LargestBusCount(kInput) || numOuts > LargestBusCount(kOutput)) return false;
+  KELVORA_REFUSE_IF(
+      numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) || (numOuts > 0 && !outputs), false);
+  KELVORA_REFUSE_IF(numIns > LargestBusCount(kInput) || numOuts > LargestBusCount(kOutput), false);
   std::vector<int> inCounts, outCounts;
   for (int32 i = 0; i < numIns; ++i)
     inCounts.push_back(static_cast<int>(std::bitset<64>(inputs[i]).count()));
   for (int32 i = 0; i < numOuts; ++i)
     outCounts.push_back(static_cast<int>(std::bitset<64>(outputs[i]).count()));
   const ChannelIOConfig* config = GetIOConfig(FindConfig(inCounts, outCounts));
-  if (!config) return false;
+  KELVORA_REFUSE_IF(!config, false);
 
   // Hosts may switch the buses on before they arrange them, and not again afterwards.
   const std::vector<bool> inputsActive = ActiveFlags(inputBuses);

@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -23,6 +25,34 @@ template <class Plug> struct Initialized {
   ~Initialized() { plug->terminate(); }
   HostApplication host;
   IPtr<Plug> plug;
+};
+
+// Records what the plug-in and the host side see at each step of an editor's change.
+class EditRecordingPlug : public GroupedMidiPlug {
+public:
+  void PerformHostEdit(int paramIdx, double normalized) override {
+    steps.push_back("perform");
+    objectAtPerform = getParamNormalized(static_cast<ParamID>(paramIdx));
+    valueAtPerform = GetParam(paramIdx)->Value();
+    GroupedMidiPlug::PerformHostEdit(paramIdx, normalized);
+  }
+  void ParamChangeHook(int paramIdx, ParamChangeSource source, int sampleOffset) override {
+    if (source != kSourceEditor) return;
+    steps.push_back("processing hook " + std::to_string(paramIdx) + " at " +
+                    std::to_string(sampleOffset));
+    // A processing side that moves the value must not change what the editor hook sees.
+    GetParam(paramIdx)->SetValue(0.1);
+  }
+  void EditorParamChangeHook(int paramIdx, ParamChangeSource source) override {
+    if (source != kSourceEditor) return;
+    steps.push_back("editor hook " + std::to_string(paramIdx));
+    valueAtEditorHook = GetParam(paramIdx)->Value();
+  }
+
+  std::vector<std::string> steps;
+  double objectAtPerform = -1.0;
+  double valueAtPerform = -1.0;
+  double valueAtEditorHook = -1.0;
 };
 
 ParameterInfo InfoAt(IEditController& controller, int32 index) {
@@ -218,6 +248,27 @@ TEST(ControllerBuses, InstrumentWithoutOutputsGetsADummyOutput) {
   EXPECT_EQ(asciiOf(info.name), "Dummy Output");
   EXPECT_EQ(info.flags, 0u);
   EXPECT_EQ(info.channelCount, 0);
+}
+
+TEST(ControllerEdits, AnEditorChangeUpdatesTheObjectFirstAndRunsEachHookOnce) {
+  Initialized<EditRecordingPlug> t;
+  EditRecordingPlug& plug = *t.plug;
+  auto handler = owned(new KelvoraTestHost::ComponentHandler);
+  ASSERT_EQ(plug.setComponentHandler(handler), kResultTrue);
+
+  plug.SetParamFromEditor(2, 0.6);
+  const std::vector<std::string> expected = {"perform", "processing hook 2 at -1", "editor hook 2"};
+  EXPECT_EQ(plug.steps, expected);
+  EXPECT_DOUBLE_EQ(plug.objectAtPerform, 0.6);
+  EXPECT_DOUBLE_EQ(plug.valueAtPerform, 0.6);
+  EXPECT_DOUBLE_EQ(plug.valueAtEditorHook, 0.6);
+  EXPECT_DOUBLE_EQ(plug.getParamNormalized(2), 0.6);
+
+  plug.steps.clear();
+  plug.SetParamFromEditor(2, std::numeric_limits<double>::infinity());
+  plug.SetParamFromEditor(plug.NParams(), 0.5);
+  EXPECT_TRUE(plug.steps.empty());
+  EXPECT_DOUBLE_EQ(plug.getParamNormalized(2), 0.6);
 }
 
 TEST(ControllerEdits, EditorAndFrameChangesReachTheHost) {
