@@ -27,7 +27,7 @@ for group in "${groups[@]}"; do
 done
 
 build=${KELVORA_CONFORMANCE_BUILD:-build/release}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_BENCH=OFF >/dev/null || exit 1
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_BENCH=OFF -DKELVORA_TESTS=ON >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc)" --target Kelvora kelvora-render kelvora-conformance-audio \
   kelvora-conformance-window || exit 1
 build=$(cd "$build" && pwd)
