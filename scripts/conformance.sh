@@ -191,7 +191,7 @@ ardour_cases=(
   "mid-settings|processed|Input Gain=80|Wet=100|Tame=0.25|Output Gain=90|Bias=0.3|Oversampling=2"
   "host-bypass|input|Input Gain=200|host-bypass"
 )
-# 0.6 s at 48 kHz: a tenth of a second of silence, the swell and the decaying chord, a tail.
+# 0.6 s at 48 kHz: a tenth of a second of silence, the rising tone and the decaying chord, a tail.
 ardour_rate=48000
 ardour_seconds=0.6
 ardour_frames=28800

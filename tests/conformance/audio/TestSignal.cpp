@@ -15,9 +15,9 @@ AudioBuffer MakeTestSignal(double seconds, double sampleRate) {
   const long sounding = frames - tail - lead;
   for (long i = 0; i < sounding; ++i) {
     const double t = static_cast<double>(i) / sampleRate;
-    const double swell = 0.05 + 0.9 * static_cast<double>(i) / static_cast<double>(sounding);
+    const double rise = 0.05 + 0.9 * static_cast<double>(i) / static_cast<double>(sounding);
     out.channels[0][lead + i] =
-        swell * (0.8 * std::sin(kTwoPi * 110.0 * t) + 0.2 * std::sin(kTwoPi * 3000.0 * t));
+        rise * (0.8 * std::sin(kTwoPi * 110.0 * t) + 0.2 * std::sin(kTwoPi * 3000.0 * t));
     noise = noise * 1664525u + 1013904223u;
     const double white = static_cast<double>(noise) / 4294967296.0 - 0.5;
     const double decay = std::exp(-3.0 * t / seconds);
