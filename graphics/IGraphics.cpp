@@ -1,5 +1,6 @@
 #include "IGraphics.h"
 
+#include "IBitmapControl.h"
 #include "IBubbleControl.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
@@ -9,6 +10,7 @@
 #include "ITextEntryControl.h"
 
 #include <algorithm>
+#include <memory>
 
 IGraphics::IGraphics(IGEditorDelegate& dlg, int w, int h, int fps, float scale)
     : mWidth(w), mHeight(h), mFPS(fps), mDrawScale(scale), mMinScale(0.5f * scale),
@@ -51,6 +53,15 @@ IControl* IGraphics::AddControl(IControl* control, int tag, const char* group) {
   return control;
 }
 
+void IGraphics::AddBackground(const char* fileName) {
+  const IBitmapHandle bitmap = LoadBitmapResource(fileName, 1, false, 0);
+  auto control = std::make_unique<IBitmapControl>(0.f, 0.f, bitmap, kNoParameter, 0);
+  AttachSpecial(*control);
+  mControls.insert(mControls.begin(), std::move(control));
+  // Everything under the pointer moved up by one.
+  if (mMouseOverIdx >= 0) ++mMouseOverIdx;
+}
+
 void IGraphics::AddCornerResizer(EUIResizerMode mode, bool layoutOnResize, const IColor& color,
                                  const IColor& mouseOverColor, const IColor& dragColor,
                                  float size) {
@@ -65,6 +76,10 @@ void IGraphics::AddCornerResizer(EUIResizerMode mode, bool layoutOnResize, const
   const float h = static_cast<float>(mHeight);
   const float side = size / mDrawScale;
   mCornerResizer->SetArea(IRECT(w - side, h - side, w, h));
+}
+
+void IGraphics::AddTextEntryControl() {
+  AddTextEntryControl(new ITextEntryControl());
 }
 
 void IGraphics::AddTextEntryControl(ITextEntryControl* control) {

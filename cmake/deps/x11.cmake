@@ -2,4 +2,3 @@
 # (Xcursor) and hidden during drags (XFixes).
 pkg_check_modules(KELVORA_X11 REQUIRED IMPORTED_TARGET x11 xcursor xfixes)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
-target_link_libraries(kelvora_framework PUBLIC PkgConfig::KELVORA_X11 OpenGL::GLX OpenGL::GL)

@@ -1,6 +1,6 @@
 #include "IGraphicsNanoVG.h"
 
-#include "IGraphicsNanoVGBitmap.h"
+#include "NanoVGBitmap.h"
 #include "NanoVGConvert.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "IGraphicsNanoVGBitmap.h"
+#include "NanoVGBitmap.h"
 
 #include "NanoVGGL.h"
 

@@ -4,7 +4,7 @@
 #include "IBubbleControl.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
-#include "IGraphicsNanoVGBitmap.h"
+#include "NanoVGBitmap.h"
 #include "IPopupMenuControl.h"
 #include "ITextEntryControl.h"
 #include "NanoVGGL.h"

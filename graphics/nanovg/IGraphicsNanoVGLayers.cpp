@@ -1,6 +1,6 @@
 #include "IGraphicsNanoVG.h"
 
-#include "IGraphicsNanoVGBitmap.h"
+#include "NanoVGBitmap.h"
 #include "LayerShadowMask.h"
 #include "NanoVGConvert.h"
 

@@ -1,7 +1,0 @@
-#include "IGraphics.h"
-
-#include "ITextEntryControl.h"
-
-void IGraphics::AddTextEntryControl() {
-  AddTextEntryControl(new ITextEntryControl());
-}
