@@ -66,7 +66,11 @@ struct ITextEntryControl::Engine {
 
   static int Insert(ITextEntryControl* c, int at, const char16_t* text, int count) {
     if (at < 0 || at > Length(c) || count < 0) return 0;
-    c->mEditString.insert(static_cast<size_t>(at), text, static_cast<size_t>(count));
+    // Room first, then the characters: the editor's text comes from its undo buffer or the
+    // keyboard, never from the string itself. (Inserting the pointer range directly trips a
+    // false -Wrestrict report inside GCC 12's library.)
+    c->mEditString.insert(static_cast<size_t>(at), static_cast<size_t>(count), u'\0');
+    std::copy(text, text + count, c->mEditString.begin() + at);
     c->OnTextChanged();
     return 1;
   }
