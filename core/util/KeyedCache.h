@@ -87,3 +87,34 @@ private:
   std::vector<Entry> mEntries;
   int mRefCount = 0;
 };
+
+// A keyed cache used through whole operations only (the font caches): the counting and size
+// calls below take the cache's mutex themselves, and so must every lookup or store the
+// derived class adds, under Mutex().
+template <class T> class SelfLockingKeyedCache {
+public:
+  void Retain() {
+    std::lock_guard<std::mutex> lock(Mutex());
+    mCache.Retain();
+  }
+  void Release() {
+    std::lock_guard<std::mutex> lock(Mutex());
+    mCache.Release();
+  }
+  int RefCount() {
+    std::lock_guard<std::mutex> lock(Mutex());
+    return mCache.RefCount();
+  }
+  size_t Size() {
+    std::lock_guard<std::mutex> lock(Mutex());
+    return mCache.Size();
+  }
+  bool Unreferenced() { return mCache.Unreferenced(); }
+  std::mutex& Mutex() { return mCache.Mutex(); }
+
+protected:
+  // Entries are kept at scale 1 only; the scale is part of the key as for bitmaps.
+  static constexpr double kScale = 1.0;
+
+  KeyedCache<T> mCache;
+};

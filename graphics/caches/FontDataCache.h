@@ -4,34 +4,19 @@
 #include "KeyedCache.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 // The process-wide store of font bytes that NanoVG draws with. NanoVG is told not to free
 // them, so they stay here for as long as any drawing backend exists: every backend holds a
 // reference, and the last release deletes all data.
-class FontDataCache {
+class FontDataCache : public SelfLockingKeyedCache<FontFaceData> {
 public:
   static FontDataCache& Instance();
 
-  // Whole operations: each takes the mutex.
-  void Retain();
-  void Release();
-  int RefCount();
-  bool Unreferenced() { return mCache.Unreferenced(); }
-  size_t Size();
-
-  std::mutex& Mutex() { return mCache.Mutex(); }
   // Under Mutex(), so a font is looked up and stored in one step: the data stored for
   // fontID, or null; Add takes ownership.
   FontFaceData* FindLocked(const std::string& fontID) const { return mCache.Find(fontID, kScale); }
   void AddLocked(const std::string& fontID, std::unique_ptr<FontFaceData> data) {
     mCache.Add(fontID, kScale, std::move(data));
   }
-
-private:
-  // Font data is kept at scale 1 only; the scale is part of the key as for bitmaps.
-  static constexpr double kScale = 1.0;
-
-  KeyedCache<FontFaceData> mCache;
 };

@@ -6,26 +6,6 @@ PlatformFontCache& PlatformFontCache::Instance() {
   return ProcessWide<PlatformFontCache>::Get();
 }
 
-void PlatformFontCache::Retain() {
-  std::lock_guard<std::mutex> lock(mCache.Mutex());
-  mCache.Retain();
-}
-
-void PlatformFontCache::Release() {
-  std::lock_guard<std::mutex> lock(mCache.Mutex());
-  mCache.Release();
-}
-
-int PlatformFontCache::RefCount() {
-  std::lock_guard<std::mutex> lock(mCache.Mutex());
-  return mCache.RefCount();
-}
-
-size_t PlatformFontCache::Size() {
-  std::lock_guard<std::mutex> lock(mCache.Mutex());
-  return mCache.Size();
-}
-
 bool PlatformFontCache::StoreFontDescriptor(const char* fontID, const PlatformFont& font) {
   if (fontID == nullptr) return false;
   std::lock_guard<std::mutex> lock(mCache.Mutex());
