@@ -1,8 +1,6 @@
-#include "Kelvora.h"
 #include "KelvoraKernel.h"
 #include "ReferenceKernel.h"
-
-#include "pluginterfaces/base/smartpointer.h"
+#include "SaturationChain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,13 +9,14 @@
 #include <cmath>
 #include <cstdint>
 #include <ctime>
+#include <iterator>
 #include <string>
 #include <vector>
 
-// Every kernel path this CPU runs against the reference kernel, side by side in one run. Each
-// result reports its real-time factor and, for the paths, "vs_reference": how many times faster
-// than the reference at the same oversampling, measured just before. Compare within one run
-// only, since the machine's load moves every figure.
+// The signal chain on every kernel path this CPU runs, against the reference kernel, side by side
+// in one run. Each result reports its real-time factor and, for the paths, "vs_reference": how many
+// times faster than the reference at the same oversampling, measured just before. Compare within
+// one run only, since the machine's load moves every figure.
 namespace {
 
 constexpr double kSampleRate = 48000.0;
@@ -84,17 +83,19 @@ void Reference(benchmark::State& state, int osIndex) {
       RunBlocks(state, [&](double** in, double** out) { kernel.RenderBlock(in, out, kBlock); });
 }
 
-void Effect(benchmark::State& state, int osIndex, std::int64_t path) {
+void Chain(benchmark::State& state, int osIndex, std::int64_t path) {
   kelvora::UseKernelPath(path);
-  // The effect is reference counted, as hosts hold it.
-  Steinberg::IPtr<Kelvora> instance = Steinberg::owned(new Kelvora(InstanceInfo{}));
-  Kelvora& effect = *instance;
-  effect.SetSampleRate(kSampleRate);
-  effect.ResetProcessing();
-  effect.SetSeedSource([n = 1u]() mutable { return n++; });
-  effect.GetParam(kOversampling)->SetValue(static_cast<double>(osIndex));
-  const double secondsPerBlock =
-      RunBlocks(state, [&](double** in, double** out) { effect.RenderBlock(in, out, kBlock); });
+  // The chain as the effect drives it: a new effect's parameter values, stereo outputs.
+  SaturationChain chain;
+  SaturationChain::ParamValues params{};
+  std::copy(std::begin(kDefaultParamValues), std::end(kDefaultParamValues), params.begin());
+  params[kOversampling] = static_cast<double>(osIndex);
+  constexpr int kStereo = 2;
+  chain.Reset(kSampleRate, kStereo);
+  chain.SetSeedSource([n = 1u]() mutable { return n++; });
+  const double secondsPerBlock = RunBlocks(state, [&](double** in, double** out) {
+    chain.RenderBlock(params, kSampleRate, kStereo, in, out, kBlock);
+  });
   if (secondsPerBlock > 0.0 && referenceSecondsPerBlock[osIndex] > 0.0)
     state.counters["vs_reference"] = referenceSecondsPerBlock[osIndex] / secondsPerBlock;
   kelvora::UseKernelPath(0);
@@ -108,7 +109,7 @@ const bool kRegistered = [] {
     benchmark::RegisterBenchmark((factor + "reference").c_str(), Reference, os)
         ->Unit(benchmark::kMicrosecond);
     for (const kelvora::KernelPath& path : kelvora::AvailableKernelPaths())
-      benchmark::RegisterBenchmark((factor + path.name).c_str(), Effect, os, path.target)
+      benchmark::RegisterBenchmark((factor + path.name).c_str(), Chain, os, path.target)
           ->Unit(benchmark::kMicrosecond);
   }
   return true;

@@ -1,23 +1,16 @@
 #pragma once
 
-#include "BlockSeeds.h"
 #include "IPlugVST3.h"
-#include "KelvoraKernel.h"
 #include "KelvoraParams.h"
+#include "SaturationChain.h"
 
-#include <array>
-#include <cstdint>
-#include <functional>
-#include <random>
-#include <vector>
-
-// The stereo saturation effect: an oversampled, anti-aliased drive stage followed by the
-// level-following "Tame"/"React" stage, "Bias", an output ceiling, decimation, the output
-// low-pass, a DC remover, a soft clip and the dry/wet and "Delta" outputs.
+// The stereo saturation effect: its nine parameters and editor on the VST 3 plug-in class, and
+// the signal chain they drive. The chain's state lives inside the effect; once per block the
+// effect hands it the parameter values, the sample rate and the connected outputs.
 class Kelvora : public IPlugVST3 {
 public:
   // Supplies one 32-bit seed per block.
-  using SeedSource = std::function<std::uint32_t()>;
+  using SeedSource = SaturationChain::SeedSource;
 
   // The instance information is passed on to the binding; the effect itself needs none.
   explicit Kelvora(const InstanceInfo& info);
@@ -40,85 +33,8 @@ public:
 private:
   friend struct KelvoraTestAccess;
 
-  using History = std::array<double, kelvora::kHistoryLength>;
-  using Slots = std::array<double, kelvora::kSmootherSlots>;
+  // Every parameter's value, each read once.
+  SaturationChain::ParamValues ReadParamValues() const;
 
-  // Everything derived from the parameters and the sample rate at the start of a block.
-  struct BlockValues {
-    float inGain, outGain, tame, bias, wet;
-    bool bypassOn, reactOn, deltaOn;
-    int osIndex;
-    double drive, biasOffset, tameCurve;
-    double jitter, jitterD;
-    double inGainComp, tameC, tameKeep;
-  };
-
-  // The per-channel state, family by family. Sizing, clearing, the reset pass and the kernel's
-  // channel pairs all walk these lists, so none of them can miss a family.
-  struct HistoryFamily {
-    std::vector<History> Kelvora::*channels;
-    kelvora::PairState::HistoryLanes kelvora::PairState::*lanes;
-    bool keptByResetPass;
-  };
-  struct SlotFamily {
-    std::vector<Slots> Kelvora::*channels;
-    kelvora::PairState::SmootherLanes kelvora::PairState::*lanes;
-  };
-  struct ScalarFamily {
-    std::vector<double> Kelvora::*channels;
-    kelvora::PairState::Lanes kelvora::PairState::*lanes;
-    bool keptByResetPass;
-  };
-  static const HistoryFamily kHistoryFamilies[3];
-  static const SlotFamily kSlotFamilies[5];
-  static const ScalarFamily kScalarFamilies[9];
-
-  BlockValues ReadBlockValues();
-  void RunResetPass(int osIndex, int nChans);
-  double DrawJitter();
-  kelvora::KernelBlock MakeKernelBlock(const BlockValues& bv) const;
-  // Copies channels first and second (-1: none) into the kernel's lanes, and back.
-  void LoadPair(int first, int second);
-  void StorePair(int first, int second);
-  void ClearChannelScalars(int ch);
-  void SizeChannels(int nChans);
-  // Stereo unless the host connects more outputs than that.
-  int ChannelsWanted() const;
-  // The channels the state is sized for; the audio thread never resizes.
-  int ChannelsInUse() const;
-  double Adaa(int ch, int slot, double v);
-
-  float gainCompensation = 1.0f;
-  int oversamplingFactor = 1;
-  bool resetPending = true;
-  int lastOversamplingIndex = 0;
-  double sampleRate = 0.0;
-  double levelDivisor = 1.618033988749895;
-  double returnMix = 0.3819660112501051;
-  double holdMix = 0.6180339887498949;
-  double adaaTolerance = 1e-5;
-
-  std::vector<History> outputHistory, blockOutHistory, driveHistory;
-  std::vector<Slots> smoothState, smoothGain, smoothKeep;
-  std::vector<Slots> adaaPrevInput, adaaPrevIntegral;
-  std::vector<double> prevInput, postPrev, lastOutput, trackValue;
-  std::vector<double> filterState1, filterState2;
-  std::vector<double> dcState, dcGain, dcKeep;
-  // The channel pair the kernel is working on.
-  kelvora::PairState pairState{};
-
-  // Keyed from the platform's random device at construction, the one point every instance passes
-  // before its first block, off the audio thread; no descriptor stays open afterwards.
-  BlockSeeds randomDevice;
-  SeedSource seedSource;
-
-  double rateRatio = 1.0;
-  double tameRateRatio = 2.0;
-  double jitterLow = 2.0011596521816433;
-  double jitterHigh = 2.0023318412286644;
-  double toneB0 = 0.8132425994466649;
-  double toneB1 = 1.6264851988933298;
-  double toneB2 = 0.8132425994466649;
-  double toneA1 = 1.5912978843171357;
-  double toneA2 = 0.661672513469524;
+  SaturationChain chain;
 };

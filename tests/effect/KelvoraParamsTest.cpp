@@ -98,16 +98,18 @@ TEST(KelvoraConstruction, ChannelsAndConstants) {
   EXPECT_EQ(k.NIOConfigs(), 2);
   EXPECT_EQ(k.CountConnected(kInput), 2);
   EXPECT_EQ(k.CountConnected(kOutput), 2);
-  EXPECT_EQ(KelvoraTestAccess::Constants(k),
+  using A = ChainTestAccess;
+  const SaturationChain& chain = KelvoraTestAccess::Chain(k);
+  EXPECT_EQ(A::Constants(chain),
             (std::vector<double>{1.618033988749895, 0.3819660112501051, 0.6180339887498949, 1e-5,
                                  1.0, 2.0, 2.0011596521816433, 2.0023318412286644}));
-  EXPECT_EQ(KelvoraTestAccess::Tone(k),
+  EXPECT_EQ(A::Tone(chain),
             (std::vector<double>{0.8132425994466649, 1.6264851988933298, 0.8132425994466649,
                                  1.5912978843171357, 0.661672513469524}));
-  EXPECT_EQ(KelvoraTestAccess::GainCompensation(k), 1.0f);
-  EXPECT_EQ(KelvoraTestAccess::OversamplingFactor(k), 1);
-  EXPECT_TRUE(KelvoraTestAccess::ResetPending(k));
-  for (double v : KelvoraTestAccess::AllState(k))
+  EXPECT_EQ(A::GainCompensation(chain), 1.0f);
+  EXPECT_EQ(A::OversamplingFactor(chain), 1);
+  EXPECT_TRUE(A::ResetPending(chain));
+  for (double v : A::AllState(chain))
     ASSERT_EQ(v, 0.0);
 }
 

@@ -13,3 +13,6 @@ enum EParams {
   kBias,
   kNumParams
 };
+
+// The values a new effect's parameters hold, in index order.
+constexpr double kDefaultParamValues[kNumParams] = {0., 0., 0., 0., 32., 50., 0.5, 100., 0.5};

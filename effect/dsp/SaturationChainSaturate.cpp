@@ -1,4 +1,4 @@
-#include "Kelvora.h"
+#include "SaturationChain.h"
 
 #include "SignalGuards.h"
 
@@ -22,7 +22,7 @@ double WithSignOf(double x, double y) {
 
 // First-order antiderivative anti-aliasing of tanh: the slope of ln(cosh) between the previous
 // and the current argument. Steps too small for the quotient fall back to tanh of the midpoint.
-double Kelvora::Adaa(int ch, int slot, double v) {
+double SaturationChain::Adaa(int ch, int slot, double v) {
   const double p = adaaPrevInput[ch][slot];
   const double f = kelvora::LogCosh(v);
   double t;
@@ -35,8 +35,8 @@ double Kelvora::Adaa(int ch, int slot, double v) {
   return t;
 }
 
-double Kelvora::Saturate(int channel, int mode, double x, double upperRef, double lowerRef,
-                         double divisor) {
+double SaturationChain::Saturate(int channel, int mode, double x, double upperRef, double lowerRef,
+                                 double divisor) {
   // A channel without state has nothing to shape with.
   if (channel < 0 || channel >= ChannelsInUse()) return x;
   const double a = std::fabs(x);

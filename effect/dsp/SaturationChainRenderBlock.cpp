@@ -1,33 +1,34 @@
-#include "Kelvora.h"
+#include "SaturationChain.h"
 
 #include "SignalGuards.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 
 using kelvora::Clamp01;
 using kelvora::Flush;
 using kelvora::kGuard;
 
-Kelvora::BlockValues Kelvora::ReadBlockValues() {
+SaturationChain::BlockValues SaturationChain::ReadBlockValues(const ParamValues& params) {
   BlockValues bv{};
-  bv.inGain = static_cast<float>(GetParam(kInputGain)->Value() / 100.0);
-  bv.outGain = static_cast<float>(GetParam(kOutputGain)->Value() / 100.0);
-  bv.tame = static_cast<float>(GetParam(kTame)->Value());
-  bv.bias = static_cast<float>(GetParam(kBias)->Value());
-  const float wet = static_cast<float>(GetParam(kWet)->Value() / 100.0);
+  bv.inGain = static_cast<float>(params[kInputGain] / 100.0);
+  bv.outGain = static_cast<float>(params[kOutputGain] / 100.0);
+  bv.tame = static_cast<float>(params[kTame]);
+  bv.bias = static_cast<float>(params[kBias]);
+  const float wet = static_cast<float>(params[kWet] / 100.0);
   bv.wet = wet > 0.0f ? wet : 0.0f;
   // Truncation, so that only a switch all the way up counts as on.
-  bv.bypassOn = static_cast<int>(static_cast<float>(GetParam(kBypass)->Value())) > 0;
-  bv.reactOn = static_cast<int>(GetParam(kReact)->Value()) == 1;
-  bv.osIndex = static_cast<int>(GetParam(kOversampling)->Value());
-  bv.deltaOn = static_cast<int>(GetParam(kDelta)->Value()) == 1;
+  bv.bypassOn = static_cast<int>(static_cast<float>(params[kBypass])) > 0;
+  bv.reactOn = static_cast<int>(params[kReact]) == 1;
+  bv.osIndex = static_cast<int>(params[kOversampling]);
+  bv.deltaOn = static_cast<int>(params[kDelta]) == 1;
   return bv;
 }
 
 // One seed per block gives the slew correction a slightly different divisor every block.
-double Kelvora::DrawJitter() {
+double SaturationChain::DrawJitter() {
   const std::uint32_t seed = seedSource ? seedSource() : randomDevice();
   std::mt19937 generator(seed);
   const float r = static_cast<float>(generator()) * 2.3283064365386963e-10f;
@@ -35,8 +36,9 @@ double Kelvora::DrawJitter() {
   return rc * jitterLow + (1.0 - rc) * jitterHigh;
 }
 
-void Kelvora::RenderBlock(double** inputs, double** outputs, int nFrames) {
-  BlockValues bv = ReadBlockValues();
+void SaturationChain::RenderBlock(const ParamValues& params, double frameRate, int connectedOutputs,
+                                  double** inputs, double** outputs, int nFrames) {
+  BlockValues bv = ReadBlockValues(params);
   if (bv.osIndex != lastOversamplingIndex) resetPending = true;
   lastOversamplingIndex = bv.osIndex;
 
@@ -45,12 +47,11 @@ void Kelvora::RenderBlock(double** inputs, double** outputs, int nFrames) {
   bv.tameCurve =
       std::pow(kelvora::kTameScale * bv.tame, kelvora::kTameExponent) / (tameRateRatio + kGuard);
 
-  const double sr = GetSampleRate();
-  sampleRate = sr;
-  rateRatio = std::max(1.0, std::min(4.5, sr * kelvora::kPerCdRate));
-  tameRateRatio = std::max(1.0, std::min(9.0, sr * kelvora::kPerHalfCdRate));
+  sampleRate = frameRate;
+  rateRatio = std::max(1.0, std::min(4.5, frameRate * kelvora::kPerCdRate));
+  tameRateRatio = std::max(1.0, std::min(9.0, frameRate * kelvora::kPerHalfCdRate));
 
-  const int nChans = std::min(ChannelsWanted(), ChannelsInUse());
+  const int nChans = std::min(ChannelsWanted(connectedOutputs), ChannelsInUse());
   if (resetPending) RunResetPass(bv.osIndex, nChans);
 
   bv.jitter = DrawJitter();
@@ -89,7 +90,7 @@ void Kelvora::RenderBlock(double** inputs, double** outputs, int nFrames) {
   }
 }
 
-kelvora::KernelBlock Kelvora::MakeKernelBlock(const BlockValues& bv) const {
+kelvora::KernelBlock SaturationChain::MakeKernelBlock(const BlockValues& bv) const {
   // Reference levels a little further back at the higher rates.
   const int d = std::max(0, static_cast<int>(rateRatio - 1.0));
   kelvora::KernelBlock block{};

@@ -1,13 +1,13 @@
-#include "Kelvora.h"
+#include "SaturationChain.h"
 
 #include "SignalGuards.h"
 #include "ToneCoefficients.h"
 
 using kelvora::kGuard;
 
-void Kelvora::ResetProcessing() {
-  sampleRate = GetSampleRate();
-  SizeChannels(ChannelsWanted());
+void SaturationChain::Reset(double frameRate, int connectedOutputs) {
+  sampleRate = frameRate;
+  SizeChannels(ChannelsWanted(connectedOutputs));
 
   if (const kelvora::ToneCoefficients* set = kelvora::FindToneCoefficients(sampleRate)) {
     toneB0 = set->b0;
@@ -23,7 +23,7 @@ void Kelvora::ResetProcessing() {
 // The smoother coefficients depend on both the sample rate and the oversampling factor, so the
 // pass runs on the audio thread once the block's factor is known. The low-pass state and the
 // output history carry on through it.
-void Kelvora::RunResetPass(int osIndex, int nChans) {
+void SaturationChain::RunResetPass(int osIndex, int nChans) {
   static constexpr int kFactors[] = {1, 2, 4, 8};
   if (static_cast<unsigned>(osIndex) < 4u) oversamplingFactor = kFactors[osIndex];
   const int n = oversamplingFactor;

@@ -1,36 +1,36 @@
-#include "Kelvora.h"
+#include "SaturationChain.h"
 
 using kelvora::PairState;
 
-const Kelvora::HistoryFamily Kelvora::kHistoryFamilies[3] = {
-    {&Kelvora::outputHistory, &PairState::outputHistory, true},
-    {&Kelvora::blockOutHistory, &PairState::blockOutHistory, false},
-    {&Kelvora::driveHistory, &PairState::driveHistory, false},
+const SaturationChain::HistoryFamily SaturationChain::kHistoryFamilies[3] = {
+    {&SaturationChain::outputHistory, &PairState::outputHistory, true},
+    {&SaturationChain::blockOutHistory, &PairState::blockOutHistory, false},
+    {&SaturationChain::driveHistory, &PairState::driveHistory, false},
 };
 
-const Kelvora::SlotFamily Kelvora::kSlotFamilies[5] = {
-    {&Kelvora::smoothState, &PairState::smoothState},
-    {&Kelvora::smoothGain, &PairState::smoothGain},
-    {&Kelvora::smoothKeep, &PairState::smoothKeep},
-    {&Kelvora::adaaPrevInput, &PairState::adaaPrevInput},
-    {&Kelvora::adaaPrevIntegral, &PairState::adaaPrevIntegral},
+const SaturationChain::SlotFamily SaturationChain::kSlotFamilies[5] = {
+    {&SaturationChain::smoothState, &PairState::smoothState},
+    {&SaturationChain::smoothGain, &PairState::smoothGain},
+    {&SaturationChain::smoothKeep, &PairState::smoothKeep},
+    {&SaturationChain::adaaPrevInput, &PairState::adaaPrevInput},
+    {&SaturationChain::adaaPrevIntegral, &PairState::adaaPrevIntegral},
 };
 
 // The low-pass carries on through the reset pass; the DC remover's coefficients are set anew
 // right after it clears them.
-const Kelvora::ScalarFamily Kelvora::kScalarFamilies[9] = {
-    {&Kelvora::prevInput, &PairState::prevInput, false},
-    {&Kelvora::postPrev, &PairState::postPrev, false},
-    {&Kelvora::lastOutput, &PairState::lastOutput, false},
-    {&Kelvora::trackValue, &PairState::trackValue, false},
-    {&Kelvora::filterState1, &PairState::filterState1, true},
-    {&Kelvora::filterState2, &PairState::filterState2, true},
-    {&Kelvora::dcState, &PairState::dcState, false},
-    {&Kelvora::dcGain, &PairState::dcGain, false},
-    {&Kelvora::dcKeep, &PairState::dcKeep, false},
+const SaturationChain::ScalarFamily SaturationChain::kScalarFamilies[9] = {
+    {&SaturationChain::prevInput, &PairState::prevInput, false},
+    {&SaturationChain::postPrev, &PairState::postPrev, false},
+    {&SaturationChain::lastOutput, &PairState::lastOutput, false},
+    {&SaturationChain::trackValue, &PairState::trackValue, false},
+    {&SaturationChain::filterState1, &PairState::filterState1, true},
+    {&SaturationChain::filterState2, &PairState::filterState2, true},
+    {&SaturationChain::dcState, &PairState::dcState, false},
+    {&SaturationChain::dcGain, &PairState::dcGain, false},
+    {&SaturationChain::dcKeep, &PairState::dcKeep, false},
 };
 
-void Kelvora::SizeChannels(int nChans) {
+void SaturationChain::SizeChannels(int nChans) {
   const auto n = static_cast<std::size_t>(nChans);
   for (const HistoryFamily& family : kHistoryFamilies)
     (this->*family.channels).assign(n, History{});
@@ -40,12 +40,12 @@ void Kelvora::SizeChannels(int nChans) {
     (this->*family.channels).assign(n, 0.0);
 }
 
-void Kelvora::ClearChannelScalars(int ch) {
+void SaturationChain::ClearChannelScalars(int ch) {
   for (const ScalarFamily& family : kScalarFamilies)
     (this->*family.channels)[ch] = 0.0;
 }
 
-void Kelvora::LoadPair(int first, int second) {
+void SaturationChain::LoadPair(int first, int second) {
   PairState& s = pairState;
   s.historyStart = 0;
   const int channels[kelvora::kLanes] = {first, second};
@@ -62,7 +62,7 @@ void Kelvora::LoadPair(int first, int second) {
   }
 }
 
-void Kelvora::StorePair(int first, int second) {
+void SaturationChain::StorePair(int first, int second) {
   const PairState& s = pairState;
   const int channels[kelvora::kLanes] = {first, second};
   for (int lane = 0; lane < kelvora::kLanes; ++lane) {
