@@ -1,6 +1,5 @@
 #include "KelvoraConfig.h"
 
-#include "KelvoraEditor.h"
 #include "KelvoraIdentity.h"
 
 Config KelvoraConfig() {

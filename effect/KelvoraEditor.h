@@ -4,10 +4,8 @@ class IGraphics;
 class IGEditorDelegate;
 class IPluginBase;
 
-// The effect's editor: a fixed picture of 1630 × 1010 UI units, shown at half size and
-// scalable with the corner resizer.
-constexpr int kKelvoraEditorWidth = 1630;
-constexpr int kKelvoraEditorHeight = 1010;
+// The effect's editor: a fixed picture of kKelvoraEditorWidth × kKelvoraEditorHeight UI units
+// (KelvoraIdentity.h), shown at half size and scalable with the corner resizer.
 constexpr int kKelvoraEditorFps = 60;
 constexpr float kKelvoraEditorScale = 0.5f;
 
