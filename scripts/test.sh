@@ -21,7 +21,7 @@ xvfb-run -a -s "-screen 0 1920x1080x24" \
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKELVORA_TSAN=ON -DKELVORA_BENCH=OFF >/dev/null
 cmake --build build/tsan -j "$jobs" --target kelvora_binding_thread_tests
-TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/binding/kelvora_binding_thread_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/effect/module/kelvora_binding_thread_tests
 
 scripts/fuzz.sh
 

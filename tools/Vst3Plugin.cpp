@@ -2,11 +2,10 @@
 
 #include "HostParameterChanges.h"
 #include "Utf16Text.h"
+#include "Vst3Module.h"
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cctype>
@@ -18,21 +17,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace {
-
-using EntryFunction = bool (*)(void*);
-using ExitFunction = bool (*)();
-using FactoryFunction = IPluginFactory*(PLUGIN_API*)();
-
-// "<dir>/Name.vst3" -> "<dir>/Name.vst3/Contents/x86_64-linux/Name.so"
-std::string BinaryOf(std::string bundle) {
-  while (bundle.size() > 1 && bundle.back() == '/')
-    bundle.pop_back();
-  const size_t slash = bundle.rfind('/');
-  std::string name = slash == std::string::npos ? bundle : bundle.substr(slash + 1);
-  if (name.size() > 5 && name.compare(name.size() - 5, 5, ".vst3") == 0)
-    name.resize(name.size() - 5);
-  return bundle + "/Contents/x86_64-linux/" + name + ".so";
-}
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
@@ -60,41 +44,19 @@ void Vst3Plugin::Unload() {
   controller = nullptr;
   processor = nullptr;
   component = nullptr;
-  factory = nullptr;
-  if (entered) {
-    if (auto moduleExit = reinterpret_cast<ExitFunction>(dlsym(library, "ModuleExit")))
-      moduleExit();
-    entered = false;
-  }
-  if (library) dlclose(library);
-  library = nullptr;
+  module = nullptr;
 }
 
 bool Vst3Plugin::Load(const std::string& bundlePath, std::string& error) {
   Unload();
-  const std::string binary = BinaryOf(bundlePath);
-  library = dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!library) {
-    const char* reason = dlerror();
-    error = "cannot load " + binary + ": " + (reason ? reason : "unknown reason");
+  module = std::make_unique<Vst3Module>(bundlePath);
+  const std::string& binary = module->binaryPath();
+  if (!module->loaded()) {
+    error = module->handle() ? binary + ": " + module->error()
+                             : "cannot load " + binary + ": " + module->error();
     return false;
   }
-  auto moduleEntry = reinterpret_cast<EntryFunction>(dlsym(library, "ModuleEntry"));
-  auto getFactory = reinterpret_cast<FactoryFunction>(dlsym(library, "GetPluginFactory"));
-  if (!moduleEntry || !getFactory) {
-    error = binary + " is not a VST 3 module";
-    return false;
-  }
-  if (!moduleEntry(library)) {
-    error = binary + ": ModuleEntry failed";
-    return false;
-  }
-  entered = true;
-  factory = owned(getFactory());
-  if (!factory) {
-    error = binary + ": no plug-in factory";
-    return false;
-  }
+  IPluginFactory* factory = module->factory();
 
   host = std::make_unique<HostApplication>();
   for (int32 i = 0; i < factory->countClasses(); ++i) {

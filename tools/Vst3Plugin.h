@@ -15,6 +15,7 @@
 #include <vector>
 
 class HostParameterChanges;
+class Vst3Module;
 namespace Steinberg::Vst {
 class HostApplication;
 }
@@ -60,9 +61,7 @@ private:
   std::string TextOf(Steinberg::Vst::ParamID id, double normalized) const;
   void Unload();
 
-  void* library = nullptr;
-  bool entered = false;
-  Steinberg::IPtr<Steinberg::IPluginFactory> factory;
+  std::unique_ptr<Vst3Module> module;
   std::unique_ptr<Steinberg::Vst::HostApplication> host;
   Steinberg::IPtr<Steinberg::Vst::IComponent> component;
   Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> processor;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "EditorInProcess.h"
+
+#include <X11/extensions/XTest.h>
+
+// Where the layout puts things, in UI units.
+constexpr float kInputGainX = 126.f + 140.f; // the overlay's centre
+constexpr float kInputGainY = 192.f + 143.f;
+constexpr float kLampX = 824.f + 32.f;
+constexpr float kLampY = 32.f;
+constexpr float kOversamplingX = 1525.f + 50.f;
+constexpr float kOversamplingY = 890.f + 39.f;
+constexpr float kReactX = 516.f + 98.f;
+constexpr float kReactY = 752.f + 32.f;
+constexpr float kBackgroundX = 1000.f;
+constexpr float kBackgroundY = 60.f;
+
+// The effect's editor opened in process; the pointer moves through XTest.
+class BubbleEditor : public EditorInProcess {
+protected:
+  IGraphicsLinux* Open(float screenScale) { return EditorInProcess::Open(screenScale, 100); }
+
+  // The editor's own window inside the parent.
+  Window EditorWindow() const {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(mDisplay, mParent, &root, &parent, &children, &count);
+    const Window w = count > 0 ? children[0] : 0;
+    if (children) XFree(children);
+    return w;
+  }
+  float PixelsPerUnit() const {
+    XWindowAttributes attrs{};
+    XGetWindowAttributes(mDisplay, EditorWindow(), &attrs);
+    return static_cast<float>(attrs.width) / 1630.f;
+  }
+  Screenshot Shot() const { return Capture(mDisplay, EditorWindow()); }
+
+  void PointerTo(float x, float y) {
+    const float ppu = PixelsPerUnit();
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(mDisplay, EditorWindow(), DefaultRootWindow(mDisplay),
+                          static_cast<int>(x * ppu), static_cast<int>(y * ppu), &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
+    XSync(mDisplay, False);
+    mLoop.Pump(60);
+  }
+  void Button(bool press, int pumpMs = 60) {
+    XTestFakeButtonEvent(mDisplay, 1, press, CurrentTime);
+    XSync(mDisplay, False);
+    mLoop.Pump(pumpMs);
+  }
+  void MoveBy(int dx, int dy) {
+    XTestFakeRelativeMotionEvent(mDisplay, dx, dy, CurrentTime);
+    XSync(mDisplay, False);
+    mLoop.Pump(60);
+  }
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ComponentHandler.h"
+#include "TestPlugFrame.h"
+#include "Vst3Module.h"
+
+#include "pluginterfaces/vst/ivstcomponent.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The built Kelvora bundle, loaded once for the whole test program.
+Vst3Module& KelvoraModule();
+
+// A host that draws with GL itself keeps Mesa's driver loaded; without one, every editor
+// closing its connection would unload the driver and strand the driver's own allocations.
+void KeepGLDriverLoaded();
+
+// The pixels of a window, 0xRRGGBB each.
+struct Screenshot {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+
+  uint32_t At(int x, int y) const;
+  int Brightness(int x, int y) const;
+  bool WritePng(const std::string& path) const;
+};
+Screenshot Capture(Display* dpy, Window window);
+
+// One plug-in slot of the host: the instance, its edit-call recorder, its view and the frame
+// around the view.
+class PluginSlot {
+public:
+  PluginSlot(TestHostRunLoop& loop);
+  ~PluginSlot();
+
+  bool Loaded() const { return controller != nullptr; }
+  // createView, setFrame, the content scale, getSize, the parent sized to it and attached.
+  bool Open(Display* dpy, Window parent, float contentScale = 1.f);
+  void Close();
+  // The editor's own X window inside the parent; 0 when none.
+  Window EditorWindow() const;
+
+  Steinberg::IPtr<Steinberg::Vst::IComponent> component;
+  Steinberg::IPtr<Steinberg::Vst::IEditController> controller;
+  Steinberg::IPtr<KelvoraTestHost::ComponentHandler> handler;
+  Steinberg::IPtr<Steinberg::IPlugView> view;
+  Steinberg::IPtr<TestPlugFrame> frame;
+
+private:
+  TestHostRunLoop& mLoop;
+  Display* mDisplay = nullptr;
+  Window mParent = 0;
+};
