@@ -14,12 +14,12 @@ bool InitModule();
 bool DeinitModule();
 
 // The first handle given to ModuleEntry; null before any.
-void* KelvoraModuleHandle();
+void* ModuleMainHandle();
 // Handles received since the module was first entered; all are let go at the last exit.
-int KelvoraModuleHandleCount();
+int ModuleMainHandleCount();
 // Absolute path of the loaded shared object, "" until ModuleEntry has found it.
-const char* KelvoraModulePath();
+const char* ModuleMainPath();
 // The ".vst3" folder around the shared object, "" when it is not laid out as a bundle.
-const char* KelvoraBundlePath();
+const char* ModuleMainBundlePath();
 // The bundle's "Contents/Resources" folder, "" when there is no bundle.
-const char* KelvoraResourcePath();
+const char* ModuleMainResourcePath();

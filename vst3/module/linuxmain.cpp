@@ -93,24 +93,24 @@ SMTG_EXPORT_SYMBOL bool ModuleExit() {
 
 } // extern "C"
 
-void* KelvoraModuleHandle() {
+void* ModuleMainHandle() {
   std::lock_guard<std::mutex> lock(gModule.mutex);
   return gModule.moduleHandle;
 }
 
-int KelvoraModuleHandleCount() {
+int ModuleMainHandleCount() {
   std::lock_guard<std::mutex> lock(gModule.mutex);
   return static_cast<int>(gModule.handles.size());
 }
 
-const char* KelvoraModulePath() {
+const char* ModuleMainPath() {
   return gModule.modulePath;
 }
 
-const char* KelvoraBundlePath() {
+const char* ModuleMainBundlePath() {
   return gModule.bundlePath;
 }
 
-const char* KelvoraResourcePath() {
+const char* ModuleMainResourcePath() {
   return gModule.resourcePath;
 }

@@ -27,7 +27,7 @@ namespace {
 class ModuleMain : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(KelvoraModuleHandleCount(), 0) << "a previous test left the module entered";
+    ASSERT_EQ(ModuleMainHandleCount(), 0) << "a previous test left the module entered";
     initCalls = 0;
     deinitCalls = 0;
   }
@@ -39,15 +39,15 @@ TEST_F(ModuleMain, HooksRunAtFirstEntryAndLastExitOnly) {
   EXPECT_TRUE(ModuleEntry(&handleA));
   EXPECT_TRUE(ModuleEntry(&handleB));
   EXPECT_EQ(initCalls, 1);
-  EXPECT_EQ(KelvoraModuleHandleCount(), 2);
+  EXPECT_EQ(ModuleMainHandleCount(), 2);
 
   EXPECT_TRUE(ModuleExit());
   EXPECT_EQ(deinitCalls, 0);
-  EXPECT_EQ(KelvoraModuleHandleCount(), 2);
+  EXPECT_EQ(ModuleMainHandleCount(), 2);
 
   EXPECT_TRUE(ModuleExit());
   EXPECT_EQ(deinitCalls, 1);
-  EXPECT_EQ(KelvoraModuleHandleCount(), 0);
+  EXPECT_EQ(ModuleMainHandleCount(), 0);
 }
 
 TEST_F(ModuleMain, UnmatchedExitIsRefusedAndLeavesCountingIntact) {
@@ -65,27 +65,27 @@ TEST_F(ModuleMain, UnmatchedExitIsRefusedAndLeavesCountingIntact) {
 TEST_F(ModuleMain, NullHandleSucceedsWithoutCounting) {
   EXPECT_TRUE(ModuleEntry(nullptr));
   EXPECT_EQ(initCalls, 0);
-  EXPECT_EQ(KelvoraModuleHandleCount(), 0);
+  EXPECT_EQ(ModuleMainHandleCount(), 0);
   EXPECT_FALSE(ModuleExit());
 }
 
 TEST_F(ModuleMain, FirstHandleStaysTheModuleHandle) {
-  void* const before = KelvoraModuleHandle();
+  void* const before = ModuleMainHandle();
   ASSERT_TRUE(ModuleEntry(&handleA));
   ASSERT_TRUE(ModuleEntry(&handleB));
-  EXPECT_EQ(KelvoraModuleHandle(), before ? before : &handleA);
+  EXPECT_EQ(ModuleMainHandle(), before ? before : &handleA);
   EXPECT_TRUE(ModuleExit());
   EXPECT_TRUE(ModuleExit());
-  EXPECT_EQ(KelvoraModuleHandle(), before ? before : &handleA);
+  EXPECT_EQ(ModuleMainHandle(), before ? before : &handleA);
 }
 
 TEST_F(ModuleMain, PathIsTheLoadedObjectOutsideAnyBundle) {
   ASSERT_TRUE(ModuleEntry(&handleA));
   char self[PATH_MAX];
   ASSERT_NE(realpath("/proc/self/exe", self), nullptr);
-  EXPECT_EQ(std::string(KelvoraModulePath()), self);
-  EXPECT_STREQ(KelvoraBundlePath(), "");
-  EXPECT_STREQ(KelvoraResourcePath(), "");
+  EXPECT_EQ(std::string(ModuleMainPath()), self);
+  EXPECT_STREQ(ModuleMainBundlePath(), "");
+  EXPECT_STREQ(ModuleMainResourcePath(), "");
   EXPECT_TRUE(ModuleExit());
 }
 
