@@ -30,15 +30,10 @@ file(CREATE_LINK ${font_target} ${font_link_dir}/${font_name} SYMBOLIC)
 install(DIRECTORY ${font_link_dir}/ DESTINATION ${KELVORA_BUNDLE_DIR}/Resources
   COMPONENT ${KELVORA_PACKAGE})
 
-set(programs kelvora-render)
-if(TARGET kelvora-analyze)
-  list(APPEND programs kelvora-analyze)
-endif()
+set(programs kelvora-render kelvora-analyze)
 install(TARGETS ${programs} RUNTIME DESTINATION bin COMPONENT ${KELVORA_PACKAGE})
-set(plotter ${CMAKE_SOURCE_DIR}/tools/analyze/plot_measured.py)
-if(TARGET kelvora-analyze AND EXISTS ${plotter})
-  install(FILES ${plotter} DESTINATION share/${KELVORA_PACKAGE} COMPONENT ${KELVORA_PACKAGE})
-endif()
+install(FILES ${CMAKE_SOURCE_DIR}/tools/analyze/plot_measured.py
+  DESTINATION share/${KELVORA_PACKAGE} COMPONENT ${KELVORA_PACKAGE})
 
 # Manual pages made from each program's --help by help2man, when the package is made.
 set(man_dir ${CMAKE_BINARY_DIR}/packaging/man)
@@ -100,10 +95,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # editor draws none.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-roboto-unhinted)
-if(TARGET kelvora-analyze)
-  # kelvora-analyze draws its plots with matplotlib.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3, python3-matplotlib")
-endif()
+# kelvora-analyze draws its plots with matplotlib.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3, python3-matplotlib")
 # Message and file dialogs and opening links use these when they are installed.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
