@@ -133,6 +133,8 @@ bool Vst3Plugin::SetParameter(const std::string& name, double plainValue, std::s
 std::string Vst3Plugin::DescribeParameters(bool withDefaults) const {
   std::string text;
   for (const Parameter& p : Parameters()) {
+    // The settings list shows what a name can set; the host's bypass is not among that.
+    if (p.isBypass && !withDefaults) continue;
     const std::string unit = p.units.empty() ? "" : " " + p.units;
     char line[400];
     if (withDefaults)

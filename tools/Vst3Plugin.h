@@ -50,7 +50,9 @@ public:
   // Sets a parameter by its title (case-insensitive) to a value in its own unit. The host
   // bypass is not reachable by name: the plug-in's own parameters come first.
   bool SetParameter(const std::string& name, double plainValue, std::string& error);
-  // One line per parameter with range, current value and unit.
+  // One line per parameter: with defaults, every parameter's range and default, the host's
+  // bypass marked; without, the parameters SetParameter can set, with range, current value and
+  // unit.
   std::string DescribeParameters(bool withDefaults) const;
 
   // Renders a mono or stereo buffer at its own sample rate in blocks of blockSize samples.
