@@ -1,8 +1,7 @@
 #pragma once
 
 #include "EditorInProcess.h"
-
-#include <X11/extensions/XTest.h>
+#include "XTestPointer.h"
 
 // Where the layout puts things, in UI units.
 constexpr float kInputGainX = 126.f + 140.f; // the overlay's centre
@@ -37,25 +36,9 @@ protected:
   }
   Screenshot Shot() const { return Capture(mDisplay, EditorWindow()); }
 
-  void PointerTo(float x, float y) {
-    const float ppu = PixelsPerUnit();
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(mDisplay, EditorWindow(), DefaultRootWindow(mDisplay),
-                          static_cast<int>(x * ppu), static_cast<int>(y * ppu), &rootX, &rootY,
-                          &child);
-    XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(60);
-  }
-  void Button(bool press, int pumpMs = 60) {
-    XTestFakeButtonEvent(mDisplay, 1, press, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(pumpMs);
-  }
-  void MoveBy(int dx, int dy) {
-    XTestFakeRelativeMotionEvent(mDisplay, dx, dy, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(60);
-  }
+  void PointerTo(float x, float y) { mPointer.MoveTo(EditorWindow(), x, y, PixelsPerUnit()); }
+  void Button(bool press) { mPointer.Button(press); }
+  void MoveBy(int dx, int dy) { mPointer.MoveBy(dx, dy); }
+
+  XTestPointer mPointer{[this](int milliseconds) { mLoop.Pump(milliseconds); }, 60};
 };

@@ -5,6 +5,7 @@
 
 #include "EditorHost.h"
 #include "IGraphicsLinux.h"
+#include "KeepGLDriverLoaded.h"
 #include "Kelvora.h"
 #include "LinuxEditorParent.h"
 #include "ModulePath.h"

@@ -218,17 +218,7 @@ TEST_F(ValueBubbleTest, AClickWhereTheBubbleStandsReachesTheControlUnderIt) {
   ASSERT_EQ(mPlug->GetParam(kDelta)->Value(), 0.);
 
   // Press where the bubble is, before any tick could move it.
-  const float ppu = PixelsPerUnit();
-  int rootX = 0, rootY = 0;
-  Window child = 0;
-  XTranslateCoordinates(mDisplay, EditorWindow(), DefaultRootWindow(mDisplay),
-                        static_cast<int>(x * ppu), static_cast<int>(y * ppu), &rootX, &rootY,
-                        &child);
-  XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
-  XTestFakeButtonEvent(mDisplay, 1, True, CurrentTime);
-  XTestFakeButtonEvent(mDisplay, 1, False, CurrentTime);
-  XSync(mDisplay, False);
-  mLoop.Pump(100);
+  mPointer.ClickAt(EditorWindow(), x, y, PixelsPerUnit(), 100);
   EXPECT_EQ(mPlug->GetParam(kDelta)->Value(), 1.);
   EXPECT_EQ(Bubble().GetStr(), HostText(kDelta));
 }

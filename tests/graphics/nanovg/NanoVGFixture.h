@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GLTestContext.h"
-#include "IGEditorDelegate.h"
 #include "IGraphicsNanoVG.h"
+#include "TestDelegate.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +11,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-class NullDelegate : public IGEditorDelegate {
-public:
-  NullDelegate() : IGEditorDelegate(0) { SetSizeConstraints(10, 4000, 10, 4000); }
-  void BeginParamEditFromEditor(int) override {}
-  void EndParamEditFromEditor(int) override {}
-  IGraphics* MakeGraphics() override { return nullptr; }
-  void BuildLayout(IGraphics*) override {}
-};
 
 // The backend with the platform's part answered by nothing: drawing only.
 class TestNanoVG : public IGraphicsNanoVG {
@@ -64,7 +55,7 @@ protected:
   std::string TempPath(const std::string& name);
 
   std::unique_ptr<GLTestContext> mGL;
-  NullDelegate mDelegate;
+  TestDelegate mDelegate;
   std::unique_ptr<TestNanoVG> mGraphics;
   std::vector<uint8_t> mPixels;
   float mScale = 1.f;

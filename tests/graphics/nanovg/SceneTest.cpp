@@ -72,19 +72,26 @@ TEST_F(NanoVGFixture, RenderTargetFreedMidFrameWaitsForTheFrameEnd) {
   EXPECT_EQ(mGraphics->PendingFramebufferReleases(), 0u);
 }
 
+namespace {
+
+// A layer over (20, 20)-(70, 70) with red content in its upper part only, so that a shadow
+// drawn upside down shows, composited with the given shadow.
+void DrawShadowedLayer(TestNanoVG& g, const IShadowSpec& shadow) {
+  ILayerPtr layer = g.MakeLayer(IRECT(20, 20, 70, 70));
+  g.PushLayer(layer.get());
+  g.FillRect(COLOR_RED, IRECT(30, 30, 50, 40));
+  g.PopLayer();
+  g.ApplyLayerDropShadow(*layer, shadow);
+  g.DrawLayer(*layer);
+}
+
+} // namespace
+
 TEST_F(NanoVGFixture, LayerCompositedWithShadowPutsTheShadowOffsetBehindTheContent) {
   IShadowSpec shadow;
   shadow.mXOffset = 10.f;
   shadow.mYOffset = 10.f;
-  DrawFrame([&](TestNanoVG& g) {
-    ILayerPtr layer = g.MakeLayer(IRECT(20, 20, 70, 70));
-    g.PushLayer(layer.get());
-    // Content in the upper part of the layer only: a shadow drawn upside down shows.
-    g.FillRect(COLOR_RED, IRECT(30, 30, 50, 40));
-    g.PopLayer();
-    g.ApplyLayerDropShadow(*layer, shadow);
-    g.DrawLayer(*layer);
-  });
+  DrawFrame([&](TestNanoVG& g) { DrawShadowedLayer(g, shadow); });
   EXPECT_TRUE(Near(Pixel(40, 35), {255, 0, 0, 255}));
   EXPECT_TRUE(Near(Pixel(55, 45), {0, 0, 0, 255}));
   EXPECT_TRUE(Near(Pixel(45, 38), {255, 0, 0, 255}));
@@ -98,14 +105,7 @@ TEST_F(NanoVGFixture, ShadowWithoutForegroundLeavesOnlyTheShadow) {
   shadow.mYOffset = 10.f;
   shadow.mDrawForeground = false;
   shadow.mOpacity = 0.5f;
-  DrawFrame([&](TestNanoVG& g) {
-    ILayerPtr layer = g.MakeLayer(IRECT(20, 20, 70, 70));
-    g.PushLayer(layer.get());
-    g.FillRect(COLOR_RED, IRECT(30, 30, 50, 40));
-    g.PopLayer();
-    g.ApplyLayerDropShadow(*layer, shadow);
-    g.DrawLayer(*layer);
-  });
+  DrawFrame([&](TestNanoVG& g) { DrawShadowedLayer(g, shadow); });
   EXPECT_TRUE(Near(Pixel(35, 33), {0, 0, 0, 0}));
   EXPECT_TRUE(Near(Pixel(55, 45), {0, 0, 0, 128}, 3));
 }

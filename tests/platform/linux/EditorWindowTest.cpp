@@ -1,19 +1,18 @@
 // Before any X11 header: Xlib defines macros (None, Bool) that clash with its names.
 #include <gtest/gtest.h>
 
-#include "IGEditorDelegate.h"
 #include "IGraphicsLinux.h"
 #include "IGraphicsView_vKelvora_vst3.h"
 #include "IKnobControlBase.h"
+#include "KeepGLDriverLoaded.h"
 #include "TestRunLoop.h"
+#include "WindowTestDelegate.h"
+#include "XTestPointer.h"
 
-#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,20 +20,6 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 // The knob fills this rectangle: red, with green up to its value from the bottom.
 const IRECT kKnobRect(100.f, 100.f, 200.f, 200.f);
-
-// A host that draws with GL itself keeps Mesa's driver loaded; without one, every editor
-// closing its connection would unload the driver and strand the driver's own allocations.
-void KeepGLDriverLoaded(Display* dpy) {
-  static GLXContext context = [dpy] {
-    int count = 0;
-    GLXFBConfig* configs = glXChooseFBConfig(dpy, DefaultScreen(dpy), nullptr, &count);
-    GLXContext ctx =
-        count > 0 ? glXCreateNewContext(dpy, configs[0], GLX_RGBA_TYPE, nullptr, True) : nullptr;
-    if (configs) XFree(configs);
-    return ctx;
-  }();
-  (void)context;
-}
 
 class BarKnob : public IKnobControlBase {
 public:
@@ -46,37 +31,11 @@ public:
   }
 };
 
-class EditorDelegate : public IGEditorDelegate {
-public:
-  explicit EditorDelegate(float drawScale) : IGEditorDelegate(1) {
-    GetParam(0)->DefineDouble("Gain", 50., 0., 100., 0.1, "%");
-    SetSizeConstraints(100, 4000, 100, 4000);
-    mMakeGraphicsFunc = [this, drawScale] {
-      return new IGraphicsLinux(*this, kWidth, kHeight, 60, drawScale);
-    };
-    mLayoutFunc = [](IGraphics* g) {
-      if (g->ControlCount() > 0) return;
-      g->AddControl(new BarKnob());
-    };
-  }
-  void BeginParamEditFromEditor(int paramIdx) override {
-    events.push_back("begin " + std::to_string(paramIdx));
-  }
-  void EndParamEditFromEditor(int paramIdx) override {
-    events.push_back("end " + std::to_string(paramIdx));
-  }
-  void SetParamFromEditor(int paramIdx, double value) override {
-    events.push_back("set " + std::to_string(paramIdx));
-    values.push_back(value);
-    IGEditorDelegate::SetParamFromEditor(paramIdx, value);
-  }
-  bool ResizeFromEditor(int, int, bool) override { return true; }
-
-  IGraphicsLinux* Graphics() const { return static_cast<IGraphicsLinux*>(GetUI()); }
-
-  std::vector<std::string> events;
-  std::vector<double> values;
-};
+// The layout of these tests: the bar knob on the gain parameter, added once however often
+// the editor opens.
+void AddBarKnob(IGraphics& g) {
+  if (g.ControlCount() == 0) g.AddControl(new BarKnob());
+}
 
 // The host's side: its own connection and a top-level window the editor is embedded in.
 class EditorWindowTest : public ::testing::Test {
@@ -84,8 +43,7 @@ protected:
   void SetUp() override {
     mDisplay = XOpenDisplay(nullptr);
     if (!mDisplay) GTEST_SKIP() << "no X display (run the tests under xvfb-run)";
-    static Display* hostGLDisplay = XOpenDisplay(nullptr);
-    KeepGLDriverLoaded(hostGLDisplay);
+    KeepGLDriverLoaded();
     mParent =
         XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, 1000, 800, 0, 0, 0x202020);
     XMapWindow(mDisplay, mParent);
@@ -100,12 +58,17 @@ protected:
     XCloseDisplay(mDisplay);
   }
 
-  IGraphicsLinux* Open(EditorDelegate& dlg) {
+  IGraphicsLinux* Open(WindowTestDelegate& dlg) {
     if (!dlg.OpenEditor(&mRecord)) return nullptr;
     mLoop.Pump(150);
     return dlg.Graphics();
   }
 
+  XWindowAttributes Attributes(const IGraphicsLinux& g) {
+    XWindowAttributes attrs{};
+    XGetWindowAttributes(mDisplay, g.EditorViewHandle()->GetWindow(), &attrs);
+    return attrs;
+  }
   // RGB of the editor window's pixel (x, y).
   unsigned long Pixel(const IGraphicsLinux& g, int x, int y) {
     XSync(mDisplay, False);
@@ -118,33 +81,21 @@ protected:
   }
 
   void PointerTo(const IGraphicsLinux& g, float x, float y) {
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(mDisplay, g.EditorViewHandle()->GetWindow(), DefaultRootWindow(mDisplay),
-                          static_cast<int>(x * g.PixelsPerUnit()),
-                          static_cast<int>(y * g.PixelsPerUnit()), &rootX, &rootY, &child);
-    XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(40);
-  }
-  void Button(unsigned int button, bool press) {
-    XTestFakeButtonEvent(mDisplay, button, press, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(40);
+    mPointer.MoveTo(g.EditorViewHandle()->GetWindow(), x, y, g.PixelsPerUnit());
   }
 
   Display* mDisplay = nullptr;
   Window mParent = 0;
   TestRunLoop mLoop;
+  XTestPointer mPointer{[this](int milliseconds) { mLoop.Pump(milliseconds); }, 40};
   LinuxEditorParent mRecord;
 };
 
 TEST_F(EditorWindowTest, OpensInsideTheParentAtItsPixelSizeAndDraws) {
-  EditorDelegate dlg(1.f);
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
   IGraphicsLinux* g = Open(dlg);
   ASSERT_NE(g, nullptr);
-  XWindowAttributes attrs{};
-  XGetWindowAttributes(mDisplay, g->EditorViewHandle()->GetWindow(), &attrs);
+  XWindowAttributes attrs = Attributes(*g);
   EXPECT_EQ(attrs.width, kWidth);
   EXPECT_EQ(attrs.height, kHeight);
   EXPECT_EQ(attrs.map_state, IsViewable);
@@ -165,24 +116,21 @@ TEST_F(EditorWindowTest, OpensInsideTheParentAtItsPixelSizeAndDraws) {
 }
 
 TEST_F(EditorWindowTest, DraggingAKnobUpwardsEditsItsParameterWithTheCursorLocked) {
-  EditorDelegate dlg(1.f);
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
   IGraphicsLinux* g = Open(dlg);
   ASSERT_NE(g, nullptr);
   PointerTo(*g, 150.f, 150.f);
-  Button(1, true);
+  mPointer.Button(true);
   EXPECT_TRUE(g->CursorIsHidden());
   EXPECT_TRUE(g->CursorIsLocked());
-  for (int i = 0; i < 5; ++i) {
-    XTestFakeRelativeMotionEvent(mDisplay, 0, -10, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(40);
-  }
+  for (int i = 0; i < 5; ++i)
+    mPointer.MoveBy(0, -10);
   // The pointer was kept where the drag began.
   float x = 0.f, y = 0.f;
   g->ReadMouseLocation(x, y);
   EXPECT_NEAR(x, 150.f, 1.f);
   EXPECT_NEAR(y, 150.f, 1.f);
-  Button(1, false);
+  mPointer.Button(false);
   EXPECT_FALSE(g->CursorIsHidden());
 
   ASSERT_GE(dlg.events.size(), 4u);
@@ -197,17 +145,15 @@ TEST_F(EditorWindowTest, DraggingAKnobUpwardsEditsItsParameterWithTheCursorLocke
 }
 
 TEST_F(EditorWindowTest, DrawScaleAndScreenScaleMultiplyIntoPixelsAndEvents) {
-  EditorDelegate dlg(0.5f);
+  WindowTestDelegate dlg(kWidth, kHeight, 0.5f, AddBarKnob);
   mRecord.screenScale = 2.f;
   IGraphicsLinux* g = Open(dlg);
   ASSERT_NE(g, nullptr);
-  XWindowAttributes attrs{};
-  XGetWindowAttributes(mDisplay, g->EditorViewHandle()->GetWindow(), &attrs);
+  XWindowAttributes attrs = Attributes(*g);
   EXPECT_EQ(attrs.width, kWidth);
   EXPECT_EQ(attrs.height, kHeight);
   g->SetScreenScale(1.f);
-  XGetWindowAttributes(mDisplay, g->EditorViewHandle()->GetWindow(), &attrs);
-  EXPECT_EQ(attrs.width, kWidth / 2);
+  EXPECT_EQ(Attributes(*g).width, kWidth / 2);
   // A pointer at window pixel (100, 50) is at UI units (200, 100).
   PointerTo(*g, 200.f, 100.f);
   float x = 0.f, y = 0.f;
@@ -217,7 +163,7 @@ TEST_F(EditorWindowTest, DrawScaleAndScreenScaleMultiplyIntoPixelsAndEvents) {
 }
 
 TEST_F(EditorWindowTest, ReopeningReplacesTheWindowAndClipboardTextRoundTrips) {
-  EditorDelegate dlg(1.f);
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
   IGraphicsLinux* g = Open(dlg);
   ASSERT_NE(g, nullptr);
   ASSERT_NE(g->OpenEditorWindow(&mRecord), nullptr);
@@ -234,7 +180,7 @@ TEST_F(EditorWindowTest, ReopeningReplacesTheWindowAndClipboardTextRoundTrips) {
 }
 
 TEST_F(EditorWindowTest, UnsupportedPanelKindsAnswerCancelAndClosedEditorsRefuse) {
-  EditorDelegate dlg(1.f);
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
   IGraphicsLinux g(dlg, kWidth, kHeight);
   int completed = 0;
   EXPECT_EQ(g.ShowMessagePanel("t", "m", 2, [&](int r) { completed = r; }), 2);

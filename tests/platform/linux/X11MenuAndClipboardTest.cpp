@@ -5,67 +5,23 @@
 #include "IGraphicsView_vKelvora_vst3.h"
 #include "IKeyPress.h"
 #include "ITextEntryControl.h"
+#include "KeepGLDriverLoaded.h"
 #include "TestGraphics.h"
+#include "TestRunLoop.h"
 #include "X11PopupMenu.h"
 
-#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <atomic>
 #include <chrono>
-#include <map>
-#include <poll.h>
 #include <thread>
 
 namespace {
 
-// The host's run loop in miniature: descriptors by poll(), timers by period.
-class PumpLoop : public EditorRunLoop {
-public:
-  Id RegisterTimer(uint32_t periodMs, Callback cb) override {
-    mEntries[mNext] = {true, periodMs, -1, std::move(cb)};
-    return mNext++;
-  }
-  Id RegisterFileDescriptor(int fd, Callback cb) override {
-    mEntries[mNext] = {false, 0, fd, std::move(cb)};
-    return mNext++;
-  }
-  void Unregister(Id id) override { mEntries.erase(id); }
-  void Pump(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-      std::vector<Id> ids;
-      for (const auto& e : mEntries)
-        ids.push_back(e.first);
-      for (Id id : ids) {
-        auto it = mEntries.find(id);
-        if (it == mEntries.end()) continue;
-        if (!it->second.timer) {
-          pollfd pfd{it->second.fd, POLLIN, 0};
-          if (poll(&pfd, 1, 0) <= 0) continue;
-        }
-        Callback cb = it->second.cb;
-        cb();
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-
-private:
-  struct Entry {
-    bool timer;
-    uint32_t period;
-    int fd;
-    Callback cb;
-  };
-  std::map<Id, Entry> mEntries;
-  Id mNext = 1;
-};
-
 struct X11Editor {
-  PumpLoop loop; // outlives the editor and its menu
+  TestRunLoop loop; // outlives the editor and its menu
   TestDelegate dlg;
   IGraphicsLinux* g;
   ProbeControl* mode;
@@ -86,24 +42,6 @@ struct X11Editor {
   }
   bool Open() { return g->OpenEditorWindow(&record) != nullptr; }
 };
-
-// A host that draws with GL itself keeps Mesa's driver loaded for the life of the process;
-// without one, the last menu or editor closing its connection would unload the driver and
-// strand the driver's own allocations.
-void KeepGLDriverLoaded() {
-  static Display* display = XOpenDisplay(nullptr);
-  static GLXContext context = [] {
-    if (!display) return GLXContext{};
-    int count = 0;
-    GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), nullptr, &count);
-    GLXContext ctx = count > 0
-                         ? glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE, nullptr, True)
-                         : nullptr;
-    if (configs) XFree(configs);
-    return ctx;
-  }();
-  (void)context;
-}
 
 class X11TextTest : public ::testing::Test {
 protected:

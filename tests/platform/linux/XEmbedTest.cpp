@@ -1,34 +1,25 @@
 // Before any X11 header: Xlib defines macros (None, Bool) that clash with its names.
 #include <gtest/gtest.h>
 
-#include "IGEditorDelegate.h"
 #include "IGraphicsLinux.h"
 #include "IGraphicsView_vKelvora_vst3.h"
+#include "KeepGLDriverLoaded.h"
 #include "TestRunLoop.h"
+#include "WindowTestDelegate.h"
 #include "XEmbedClient.h"
+#include "XTestPointer.h"
 
-#include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <vector>
+
 namespace {
 
 constexpr int kWidth = 300;
 constexpr int kHeight = 200;
-
-// An editor without controls: it takes no key, so every key is the host's.
-class PlainDelegate : public IGEditorDelegate {
-public:
-  PlainDelegate() : IGEditorDelegate(0) {
-    mMakeGraphicsFunc = [this] { return new IGraphicsLinux(*this, kWidth, kHeight, 60, 1.f); };
-    mLayoutFunc = [](IGraphics*) {};
-  }
-  void BeginParamEditFromEditor(int) override {}
-  void EndParamEditFromEditor(int) override {}
-  IGraphicsLinux* Graphics() const { return static_cast<IGraphicsLinux*>(GetUI()); }
-};
 
 // The host as an XEmbed embedder: its own connection, a window it embeds the editor in, and
 // the protocol's messages sent the way an embedder sends them.
@@ -56,19 +47,6 @@ protected:
     mDelegate.CloseEditor();
     XDestroyWindow(mDisplay, mParent);
     XCloseDisplay(mDisplay);
-  }
-
-  static void KeepGLDriverLoaded() {
-    static Display* dpy = XOpenDisplay(nullptr);
-    static GLXContext context = [] {
-      int count = 0;
-      GLXFBConfig* configs = glXChooseFBConfig(dpy, DefaultScreen(dpy), nullptr, &count);
-      GLXContext ctx =
-          count > 0 ? glXCreateNewContext(dpy, configs[0], GLX_RGBA_TYPE, nullptr, True) : nullptr;
-      if (configs) XFree(configs);
-      return ctx;
-    }();
-    (void)context;
   }
 
   void Send(long message, long detail = 0, long data1 = 0, long data2 = 0) {
@@ -103,8 +81,10 @@ protected:
   Atom mXEmbed = 0;
   Window mParent = 0;
   TestRunLoop mLoop;
+  XTestPointer mPointer{[this](int milliseconds) { mLoop.Pump(milliseconds); }, 40};
   LinuxEditorParent mRecord;
-  PlainDelegate mDelegate;
+  // An editor without controls: it takes no key, so every key is the host's.
+  WindowTestDelegate mDelegate{kWidth, kHeight};
   IGraphicsView_vKelvora_vst3* mView = nullptr;
 };
 
@@ -149,17 +129,7 @@ TEST_F(XEmbedTest, FollowsTheEmbeddersNotifyFocusAndActivation) {
 }
 
 TEST_F(XEmbedTest, AClickAsksTheEmbedderForTheFocusOnceEmbedded) {
-  const auto click = [&] {
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(mDisplay, mView->GetWindow(), DefaultRootWindow(mDisplay), 50, 50, &rootX,
-                          &rootY, &child);
-    XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
-    XTestFakeButtonEvent(mDisplay, 1, True, CurrentTime);
-    XTestFakeButtonEvent(mDisplay, 1, False, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(60);
-  };
+  const auto click = [&] { mPointer.ClickAt(mView->GetWindow(), 50.f, 50.f, 1.f, 60); };
   const auto focusRequests = [&] {
     int n = 0;
     for (const XEvent& e : HostEvents(ClientMessage))

@@ -2,7 +2,6 @@
 
 #include "IPlugVST3View.h"
 
-#include <GL/glx.h>
 #include <X11/Xutil.h>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -13,20 +12,6 @@ using namespace Steinberg;
 Vst3Module& KelvoraModule() {
   static Vst3Module module(KELVORA_BUNDLE);
   return module;
-}
-
-void KeepGLDriverLoaded() {
-  static Display* dpy = XOpenDisplay(nullptr);
-  static GLXContext context = [] {
-    if (!dpy) return GLXContext{};
-    int count = 0;
-    GLXFBConfig* configs = glXChooseFBConfig(dpy, DefaultScreen(dpy), nullptr, &count);
-    GLXContext ctx =
-        count > 0 ? glXCreateNewContext(dpy, configs[0], GLX_RGBA_TYPE, nullptr, True) : nullptr;
-    if (configs) XFree(configs);
-    return ctx;
-  }();
-  (void)context;
 }
 
 uint32_t Screenshot::At(int x, int y) const {

@@ -16,10 +16,6 @@
 // The built Kelvora bundle, loaded once for the whole test program.
 Vst3Module& KelvoraModule();
 
-// A host that draws with GL itself keeps Mesa's driver loaded; without one, every editor
-// closing its connection would unload the driver and strand the driver's own allocations.
-void KeepGLDriverLoaded();
-
 // The pixels of a window, 0xRRGGBB each.
 struct Screenshot {
   int width = 0;

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "EditorHost.h"
+#include "KeepGLDriverLoaded.h"
+#include "XTestPointer.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
-
-#include <X11/extensions/XTest.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -102,26 +102,11 @@ protected:
   }
 
   void PointerTo(const PluginSlot& slot, float x, float y) {
-    const float ppu = PixelsPerUnit(slot);
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(mDisplay, slot.EditorWindow(), DefaultRootWindow(mDisplay),
-                          static_cast<int>(x * ppu), static_cast<int>(y * ppu), &rootX, &rootY,
-                          &child);
-    XTestFakeMotionEvent(mDisplay, -1, rootX, rootY, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(40);
+    mPointer.MoveTo(slot.EditorWindow(), x, y, PixelsPerUnit(slot));
   }
-  void Button(bool press, int pumpMs = 40) {
-    XTestFakeButtonEvent(mDisplay, 1, press, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(pumpMs);
-  }
-  void MoveBy(int dx, int dy) {
-    XTestFakeRelativeMotionEvent(mDisplay, dx, dy, CurrentTime);
-    XSync(mDisplay, False);
-    mLoop.Pump(40);
-  }
+  void Button(bool press) { mPointer.Button(press); }
+  void Button(bool press, int settleMs) { mPointer.Button(press, settleMs); }
+  void MoveBy(int dx, int dy) { mPointer.MoveBy(dx, dy); }
   // Separate clicks: far enough apart in time not to make a double click.
   void Click(const PluginSlot& slot, float x, float y) {
     PointerTo(slot, x, y);
@@ -139,6 +124,7 @@ protected:
   Display* mDisplay = nullptr;
   std::vector<Window> mParents;
   TestHostRunLoop mLoop;
+  XTestPointer mPointer{[this](int milliseconds) { mLoop.Pump(milliseconds); }, 40};
   std::vector<std::unique_ptr<PluginSlot>> mSlots;
 };
 

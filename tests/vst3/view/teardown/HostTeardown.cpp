@@ -4,6 +4,7 @@
 #include "EditorHost.h"
 
 #include "IPlugVST3View.h"
+#include "KeepGLDriverLoaded.h"
 
 #include <cstdio>
 #include <cstring>
