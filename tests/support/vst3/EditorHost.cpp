@@ -9,11 +9,6 @@
 
 using namespace Steinberg;
 
-Vst3Module& KelvoraModule() {
-  static Vst3Module module(KELVORA_BUNDLE);
-  return module;
-}
-
 uint32_t Screenshot::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return 0;
   return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
@@ -55,8 +50,7 @@ Screenshot Capture(Display* dpy, Window window) {
   return shot;
 }
 
-PluginSlot::PluginSlot(TestHostRunLoop& loop) : mLoop(loop) {
-  auto& module = KelvoraModule();
+PluginSlot::PluginSlot(TestHostRunLoop& loop, Vst3Module& module) : mLoop(loop) {
   if (!module.loaded()) return;
   PClassInfo info{};
   if (module.factory()->getClassInfo(0, &info) != kResultOk) return;

@@ -13,9 +13,6 @@
 #include <string>
 #include <vector>
 
-// The built Kelvora bundle, loaded once for the whole test program.
-Vst3Module& KelvoraModule();
-
 // The pixels of a window, 0xRRGGBB each.
 struct Screenshot {
   int width = 0;
@@ -28,11 +25,11 @@ struct Screenshot {
 };
 Screenshot Capture(Display* dpy, Window window);
 
-// One plug-in slot of the host: the instance, its edit-call recorder, its view and the frame
-// around the view.
+// One plug-in slot of the host: an instance of the module's first class, its edit-call recorder,
+// its view and the frame around the view.
 class PluginSlot {
 public:
-  PluginSlot(TestHostRunLoop& loop);
+  PluginSlot(TestHostRunLoop& loop, Vst3Module& module);
   ~PluginSlot();
 
   bool Loaded() const { return controller != nullptr; }

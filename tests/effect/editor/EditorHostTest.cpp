@@ -3,6 +3,7 @@
 
 #include "EditorHost.h"
 #include "KeepGLDriverLoaded.h"
+#include "KelvoraBundle.h"
 #include "XTestPointer.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
@@ -59,7 +60,7 @@ protected:
   }
 
   PluginSlot& OpenSlot(float contentScale = 1.f, int y = 0) {
-    mSlots.push_back(std::make_unique<PluginSlot>(mLoop));
+    mSlots.push_back(std::make_unique<PluginSlot>(mLoop, KelvoraModule()));
     PluginSlot& slot = *mSlots.back();
     EXPECT_TRUE(slot.Loaded());
     EXPECT_TRUE(slot.Open(mDisplay, NewParent(0, y), contentScale));

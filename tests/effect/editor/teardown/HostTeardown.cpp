@@ -2,6 +2,7 @@
 // and then ends: the test runs it as a child process and expects a clean exit, since a fault
 // here (a second free, Xlib's default error handler) ends the host itself.
 #include "EditorHost.h"
+#include "KelvoraBundle.h"
 
 #include "IPlugVST3View.h"
 #include "KeepGLDriverLoaded.h"
@@ -36,7 +37,7 @@ struct Host {
     parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 815, 505, 0, 0, 0);
     XMapWindow(display, parent);
     XSync(display, False);
-    slot = new PluginSlot(loop);
+    slot = new PluginSlot(loop, KelvoraModule());
     return slot->Loaded() && slot->Open(display, parent);
   }
 };
