@@ -4,9 +4,9 @@
 #include "IBubbleControl.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
-#include "NanoVGBitmap.h"
 #include "IPopupMenuControl.h"
 #include "ITextEntryControl.h"
+#include "NanoVGBitmap.h"
 #include "NanoVGGL.h"
 
 IGraphicsNanoVG::IGraphicsNanoVG(IGEditorDelegate& dlg, int w, int h, int fps, float scale)

@@ -1,7 +1,7 @@
 #include "IGraphicsNanoVG.h"
 
-#include "NanoVGBitmap.h"
 #include "LayerShadowMask.h"
+#include "NanoVGBitmap.h"
 #include "NanoVGConvert.h"
 
 #include <algorithm>
