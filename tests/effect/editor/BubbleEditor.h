@@ -21,14 +21,7 @@ protected:
   IGraphicsLinux* Open(float screenScale) { return EditorInProcess::Open(screenScale, 100); }
 
   // The editor's own window inside the parent.
-  Window EditorWindow() const {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(mDisplay, mParent, &root, &parent, &children, &count);
-    const Window w = count > 0 ? children[0] : 0;
-    if (children) XFree(children);
-    return w;
-  }
+  Window EditorWindow() const { return FirstChildWindow(mDisplay, mParent); }
   float PixelsPerUnit() const {
     XWindowAttributes attrs{};
     XGetWindowAttributes(mDisplay, EditorWindow(), &attrs);

@@ -100,12 +100,16 @@ void PluginSlot::Close() {
   frame = nullptr;
 }
 
-Window PluginSlot::EditorWindow() const {
-  if (!mDisplay || !mParent) return 0;
-  Window root = 0, parent = 0, *children = nullptr;
+Window FirstChildWindow(Display* dpy, Window parent) {
+  if (!dpy || !parent) return 0;
+  Window root = 0, itsParent = 0, *children = nullptr;
   unsigned int n = 0;
-  if (!XQueryTree(mDisplay, mParent, &root, &parent, &children, &n)) return 0;
-  const Window editor = n > 0 ? children[0] : 0;
+  if (!XQueryTree(dpy, parent, &root, &itsParent, &children, &n)) return 0;
+  const Window child = n > 0 ? children[0] : 0;
   if (children) XFree(children);
-  return editor;
+  return child;
+}
+
+Window PluginSlot::EditorWindow() const {
+  return FirstChildWindow(mDisplay, mParent);
 }

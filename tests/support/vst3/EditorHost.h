@@ -25,6 +25,9 @@ struct Screenshot {
 };
 Screenshot Capture(Display* dpy, Window window);
 
+// The first child of parent (the editor a host's window holds); 0 when it has none.
+Window FirstChildWindow(Display* dpy, Window parent);
+
 // One plug-in slot of the host: an instance of the module's first class, its edit-call recorder,
 // its view and the frame around the view.
 class PluginSlot {
