@@ -4,6 +4,7 @@
 #include "EditorHost.h"
 #include "KeepGLDriverLoaded.h"
 #include "KelvoraBundle.h"
+#include "LayoutPoints.h"
 #include "XTestPointer.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
@@ -18,14 +19,10 @@ using Steinberg::Vst::ParamID;
 
 namespace {
 
-// Where the layout puts things, in UI units; the default window shows them at half size.
+// The "Input Gain" knob's pointer, in UI units (the other points: LayoutPoints.h).
 constexpr float kInputGainCentreX = 137.f + 130.f;
 constexpr float kInputGainCentreY = 206.f + 130.f;
 constexpr float kPointerRadius = 80.f;
-constexpr float kOverlayCentreX = 126.f + 140.f;
-constexpr float kOverlayCentreY = 192.f + 143.f;
-constexpr float kOversamplingX = 1525.f + 50.f;
-constexpr float kOversamplingY = 890.f + 39.f;
 constexpr ParamID kInputGain = 4;
 constexpr ParamID kOversampling = 2;
 constexpr double kInputGainDefault = 32. / 200.;
@@ -165,7 +162,7 @@ TEST_F(EditorHostTest, AttachedEditorFillsItsWindowWithTheEditorPicture) {
 TEST_F(EditorHostTest, DraggingAKnobOverlayUpwardsEditsItsParameterAndTurnsTheKnob) {
   PluginSlot& slot = OpenSlot();
   const double before = PointerAngle(slot);
-  PointerTo(slot, kOverlayCentreX, kOverlayCentreY);
+  PointerTo(slot, kInputGainOverlayX, kInputGainOverlayY);
   Button(true);
   for (int i = 0; i < 6; ++i)
     MoveBy(0, -15);

@@ -28,7 +28,7 @@ TEST_F(IdleFramesTest, RestingEditorDrawsNoFrames) {
   const double outside = (g->DrawnFrameCount() - before) * 1000. / kMeasureMs;
 
   // Resting on a knob: its value bubble is up and stays as it is.
-  PointerTo(kInputGainX, kInputGainY);
+  PointerTo(kInputGainOverlayX, kInputGainOverlayY);
   mLoop.Pump(1000);
   ASSERT_TRUE(g->GetBubbleControl() && g->GetBubbleControl()->IsShown());
   before = g->DrawnFrameCount();

@@ -77,7 +77,7 @@ TEST_F(ValueBubbleTest, HoverShowsTheHostsTextAndLeavingTakesItAwayShortlyAfter)
   const Screenshot before = Shot();
 
   ASSERT_EQ(mPlug->setParamNormalized(kInputGain, 0.4), kResultOk);
-  PointerTo(kInputGainX, kInputGainY);
+  PointerTo(kInputGainOverlayX, kInputGainOverlayY);
   mLoop.Pump(100);
   ASSERT_TRUE(Bubble().IsShown());
   EXPECT_EQ(Bubble().GetStr(), "Input Gain 80.00 %");
@@ -104,7 +104,7 @@ TEST_F(ValueBubbleTest, HoverShowsTheHostsTextAndLeavingTakesItAwayShortlyAfter)
 TEST_F(ValueBubbleTest, DragShowsTheValueAndFollowsHostAutomationArrivingMeanwhile) {
   IGraphicsLinux* g = Open(1.f);
   ASSERT_NE(g, nullptr);
-  PointerTo(kInputGainX, kInputGainY);
+  PointerTo(kInputGainOverlayX, kInputGainOverlayY);
   Button(true);
   MoveBy(0, -20);
   MoveBy(0, -20);
@@ -168,7 +168,7 @@ TEST_F(ValueBubbleTest, NearTheEdgesTheBubbleStaysInsideTheEditor) {
 TEST_F(ValueBubbleTest, ResizeWhileShownKeepsTheBubbleAtItsControlAndSharp) {
   IGraphicsLinux* g = Open(1.f);
   ASSERT_NE(g, nullptr);
-  PointerTo(kInputGainX, kInputGainY);
+  PointerTo(kInputGainOverlayX, kInputGainOverlayY);
   ASSERT_TRUE(Bubble().IsShown());
   const std::string text = Bubble().GetStr();
   const IRECT small = Bubble().GetRECT();
@@ -181,7 +181,7 @@ TEST_F(ValueBubbleTest, ResizeWhileShownKeepsTheBubbleAtItsControlAndSharp) {
   // centred over the knob and every edge on a pixel.
   const IRECT big = Bubble().GetRECT();
   EXPECT_NEAR(big.W(), small.W() / 2.f, 5.f);
-  EXPECT_NEAR(big.MW(), kInputGainX, 1.f);
+  EXPECT_NEAR(big.MW(), kInputGainOverlayX, 1.f);
   EXPECT_LE(big.B, 192.f);
   for (float edge : {big.L, big.T, big.R, big.B})
     EXPECT_FLOAT_EQ(edge * g->BackingPixelScale(), std::round(edge * g->BackingPixelScale()));
@@ -229,7 +229,7 @@ TEST_F(ValueBubbleTest, WritesDocumentationScreenshotsWhenAsked) {
   for (float scale : {1.f, 2.f}) {
     ASSERT_NE(Open(scale), nullptr);
     ASSERT_EQ(mPlug->setParamNormalized(kInputGain, 0.4), kResultOk);
-    PointerTo(kInputGainX, kInputGainY);
+    PointerTo(kInputGainOverlayX, kInputGainOverlayY);
     mLoop.Pump(200);
     ASSERT_TRUE(Bubble().IsShown());
     const std::string path = scale == 1.f ? KELVORA_DOCS_DIR "/editor-bubble.png"
