@@ -269,16 +269,17 @@ ardour_case() {
 }
 
 ardour_all() {
-  local case fields id=30 result seconds note
+  local case fields id=30 check result seconds note
   run_check "$id-ardour session" ardour_prepare
   if grep -q '^PASS' "$logs/results/$id-ardour session"; then
     for case in "${ardour_cases[@]}"; do
       IFS='|' read -r -a fields <<<"$case"
       id=$((id + 1))
-      run_check "$id-ardour ${fields[0]}" ardour_case "${fields[@]}"
-      if grep -q 'RETRY' "$(log_of "$id-ardour ${fields[0]}")"; then
-        IFS=$'\t' read -r result seconds note <"$logs/results/$id-ardour ${fields[0]}"
-        record "$id-ardour ${fields[0]}" "$result" "$seconds" \
+      check="$id-ardour ${fields[0]}"
+      run_check "$check" ardour_case "${fields[@]}"
+      if grep -q 'RETRY' "$(log_of "$check")"; then
+        IFS=$'\t' read -r result seconds note <"$logs/results/$check"
+        record "$check" "$result" "$seconds" \
           "rendered twice: Ardour died by a signal${note:+; $note}"
       fi
     done
@@ -309,34 +310,35 @@ else
   ardour_all &
 fi
 
-find_tool KELVORA_VALIDATOR validator
-if ! wanted validator; then
-  :
-elif [ -n "$tool" ]; then
+# True with tool set when the group is wanted and its tool found; a missing tool is recorded
+# as the group's skip.
+tool_for() {
+  local group=$1 id=$2 variable=$3
+  wanted "$group" || return 1
+  find_tool "$variable" "$group"
+  [ -n "$tool" ] && return 0
+  record "$id" SKIP 0 "$why"
+  return 1
+}
+
+# True with display set to a server of the group's own; without one the group fails.
+display_for() {
+  start_x_server && return 0
+  record "$1" FAIL 0 "cannot start Xvfb"
+  return 1
+}
+
+if tool_for validator 10-validator KELVORA_VALIDATOR; then
   validator=$tool
   queue 10-validator validator_check
-else
-  record 10-validator SKIP 0 "$why"
 fi
 
-find_tool KELVORA_EDITORHOST editorhost
-if ! wanted editorhost; then
-  :
-elif [ -z "$tool" ]; then
-  record "20-editorhost" SKIP 0 "$why"
-elif start_x_server; then
+if tool_for editorhost 20-editorhost KELVORA_EDITORHOST && display_for 20-editorhost; then
   editorhost=$tool editorhost_display=$display
   queue 20-editorhost editorhost_check
-else
-  record "20-editorhost" FAIL 0 "cannot start Xvfb"
 fi
 
-find_tool KELVORA_PLUGINVAL pluginval
-if ! wanted pluginval; then
-  :
-elif [ -z "$tool" ]; then
-  record "40-pluginval" SKIP 0 "$why"
-elif start_x_server; then
+if tool_for pluginval 40-pluginval KELVORA_PLUGINVAL && display_for 40-pluginval; then
   pluginval=$tool pluginval_display=$display
   queue "40-pluginval default order" pluginval_check
   # Seed 22 is the order that once found subnormal numbers in the output.
@@ -344,8 +346,6 @@ elif start_x_server; then
     queue "$(printf '%02d' $((40 + seed)))-pluginval random order seed $seed" \
       pluginval_random_check "$seed"
   done
-else
-  record "40-pluginval" FAIL 0 "cannot start Xvfb"
 fi
 wait
 

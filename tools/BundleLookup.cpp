@@ -63,3 +63,10 @@ BundlePlaces ThisProgramsPlaces() {
   places.home = home ? home : "";
   return places;
 }
+
+std::string FindThisProgramsBundle(std::string& error) {
+  const BundlePlaces places = ThisProgramsPlaces();
+  const std::string found = FindBundle(places);
+  if (found.empty()) error = BundleNotFound(places);
+  return found;
+}

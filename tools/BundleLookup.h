@@ -28,3 +28,7 @@ std::string ProgramDirectory();
 
 // The places as seen by the running program: its own folder and $HOME.
 BundlePlaces ThisProgramsPlaces();
+
+// The bundle the running program finds in its places; empty, with BundleNotFound in error,
+// when there is none.
+std::string FindThisProgramsBundle(std::string& error);

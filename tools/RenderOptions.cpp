@@ -121,8 +121,12 @@ std::string RenderUsage(const char* program) {
          "\n"
          "Options:\n"
          "  -o, --output FILE  write the result to FILE\n"
-         "  --plugin PATH      load this .vst3 bundle instead\n"
-         "  --direct           use the linked-in effect instead of a plug-in bundle\n"
+         "  --plugin PATH      load this .vst3 bundle instead\n" +
+         EffectOptionsHelp();
+}
+
+std::string EffectOptionsHelp() {
+  return "  --direct           use the linked-in effect instead of a plug-in bundle\n"
          "  --seed N           with --direct: seed the per-block randomness with N\n"
          "  --block N          block size in samples (default 512)\n"
          "  --list             list the parameters with their ranges and display texts\n"

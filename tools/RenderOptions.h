@@ -24,3 +24,7 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& out, s
 
 // The text --help prints.
 std::string RenderUsage(const char* program);
+
+// The --help lines of the options that pick and drive the effect, which kelvora-analyze passes
+// on to ParseRenderOptions as they stand.
+std::string EffectOptionsHelp();

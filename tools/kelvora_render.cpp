@@ -25,14 +25,6 @@ void PrintLevels(const char* what, const AudioBuffer& buffer) {
               static_cast<double>(buffer.NumFrames()) / buffer.sampleRate, l.peakDb, l.rmsDb);
 }
 
-// The bundle found in the usual places, or an error that names them.
-std::string DefaultBundle(std::string& error) {
-  const BundlePlaces places = ThisProgramsPlaces();
-  const std::string found = FindBundle(places);
-  if (found.empty()) error = BundleNotFound(places);
-  return found;
-}
-
 // The effect either as a loaded plug-in or linked in; both take the same requests.
 struct Effect {
   std::unique_ptr<Vst3Plugin> plugin;
@@ -76,7 +68,7 @@ int Run(int argc, char** argv) {
     if (options.seed) engine.direct->SetSeed(*options.seed);
   } else {
     const std::string bundle =
-        options.pluginPath.empty() ? DefaultBundle(error) : options.pluginPath;
+        options.pluginPath.empty() ? FindThisProgramsBundle(error) : options.pluginPath;
     engine.plugin = std::make_unique<Vst3Plugin>();
     if (bundle.empty() || !engine.plugin->Load(bundle, error)) {
       std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());

@@ -89,10 +89,6 @@ std::string AnalyzeUsage(const char* program) {
          "  -o, --output DIR   write into DIR (default: measured)\n"
          "  --only LIST        run only these measurements, comma separated\n"
          "  --no-plots         write the CSV files only\n"
-         "  --plugin PATH      load this .vst3 bundle instead of the built one\n"
-         "  --direct           use the linked-in effect instead of a plug-in bundle\n"
-         "  --seed N           with --direct: seed the per-block randomness with N\n"
-         "  --block N          block size in samples (default 512)\n"
-         "  --list             list the parameters with their ranges and display texts\n"
-         "  -h, --help         show this text\n";
+         "  --plugin PATH      load this .vst3 bundle instead of the built one\n" +
+         EffectOptionsHelp();
 }

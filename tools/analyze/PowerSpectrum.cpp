@@ -39,6 +39,10 @@ double KaiserMainLobeHalfWidth(double beta) {
   return std::sqrt(1.0 + (beta / kPi) * (beta / kPi));
 }
 
+int KaiserLobeBins(double beta) {
+  return static_cast<int>(std::ceil(KaiserMainLobeHalfWidth(beta))) + 3;
+}
+
 PowerSpectrum::PowerSpectrum(int fftSize, double kaiserBeta)
     : size(fftSize), beta(kaiserBeta), window(KaiserWindow(fftSize, kaiserBeta)) {
   if (fftSize < 16 || (fftSize & (fftSize - 1)) != 0)
@@ -63,10 +67,6 @@ PowerSpectrum::~PowerSpectrum() {
   fftw_destroy_plan(static_cast<fftw_plan>(plan));
   fftw_free(freqData);
   fftw_free(timeData);
-}
-
-int PowerSpectrum::LobeBins() const {
-  return static_cast<int>(std::ceil(KaiserMainLobeHalfWidth(beta))) + 3;
 }
 
 void PowerSpectrum::Transform(const double* samples) {

@@ -9,6 +9,10 @@ std::vector<double> KaiserWindow(int size, double beta);
 // Half the width of a Kaiser window's main lobe, in bins.
 double KaiserMainLobeHalfWidth(double beta);
 
+// Bins on either side of a sine's centre bin that hold its energy under a Kaiser window: the
+// main lobe and a margin. The same for every FFT size.
+int KaiserLobeBins(double beta);
+
 // One windowed real FFT size, reused for many analyses. Two calibrations of the same bins:
 // Power() is for summing energy: a sine of amplitude A, summed over the bins of its lobe, gives
 // its mean square A²/2 wherever it falls between bins. Amplitude() is for reading peaks off a
@@ -23,8 +27,7 @@ public:
   int Size() const { return size; }
   int Bins() const { return size / 2 + 1; }
   double Beta() const { return beta; }
-  // Bins on either side of a sine's centre bin that hold its energy: the main lobe and a margin.
-  int LobeBins() const;
+  int LobeBins() const { return KaiserLobeBins(beta); }
 
   // Analyses Size() samples starting at `samples`; the result holds Bins() values and stays valid
   // until the next call.

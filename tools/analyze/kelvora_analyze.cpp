@@ -5,52 +5,35 @@
 #include "PowerSpectrum.h"
 #include "ResultFiles.h"
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
-
-bool IsDirectory(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// The bundle found where kelvora-render looks, or an error that names those places.
-std::string DefaultBundle(std::string& error) {
-  const BundlePlaces places = ThisProgramsPlaces();
-  const std::string found = FindBundle(places);
-  if (found.empty()) error = BundleNotFound(places);
-  return found;
-}
-
-bool IsFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 // An installed program finds the plotter under its own prefix; a build runs the source copy.
 std::string Plotter() {
   const std::string dir = ProgramDirectory();
   const std::string installed = dir + "/../share/kelvora/plot_measured.py";
-  if (!dir.empty() && IsFile(installed)) return installed;
+  std::error_code error;
+  if (!dir.empty() && fs::is_regular_file(installed, error)) return installed;
   return KELVORA_ANALYZE_PLOTTER;
 }
 
 bool MakeDirectories(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) return IsDirectory(path);
-  }
+  std::error_code error;
+  fs::create_directories(path, error);
+  return fs::is_directory(path, error);
 }
 
 std::string CpuModel() {
@@ -123,7 +106,8 @@ int Run(int argc, char** argv) {
     target.UseLinkedEffect(ro.seed);
     effectText = "the linked-in effect" + (ro.seed ? ", seed " + std::to_string(*ro.seed) : "");
   } else {
-    const std::string bundle = ro.pluginPath.empty() ? DefaultBundle(error) : ro.pluginPath;
+    const std::string bundle =
+        ro.pluginPath.empty() ? FindThisProgramsBundle(error) : ro.pluginPath;
     if (bundle.empty() || !target.LoadPlugin(bundle, error)) {
       std::fprintf(stderr, "kelvora-analyze: %s\n", error.c_str());
       return 1;
@@ -178,7 +162,7 @@ int Run(int argc, char** argv) {
       std::printf("  %dx %.1f", r.oversampling, r.realtimeFactor);
     std::printf("\n");
   }
-  WriteConditions(dir, c, PowerSpectrum(c.toneFft, c.kaiserBeta).LobeBins(),
+  WriteConditions(dir, c, KaiserLobeBins(c.kaiserBeta),
                   {{"effect", effectText},
                    {"bundle", bundlePath},
                    {"settings", settingsText.empty() ? "defaults" : settingsText},
