@@ -87,8 +87,7 @@ void Chain(benchmark::State& state, int osIndex, std::int64_t path) {
   kelvora::UseKernelPath(path);
   // The chain as the effect drives it: a new effect's parameter values, stereo outputs.
   SaturationChain chain;
-  SaturationChain::ParamValues params{};
-  std::copy(std::begin(kDefaultParamValues), std::end(kDefaultParamValues), params.begin());
+  SaturationChain::ParamValues params = kDefaultParamValues;
   params[kOversampling] = static_cast<double>(osIndex);
   constexpr int kStereo = 2;
   chain.Reset(kSampleRate, kStereo);

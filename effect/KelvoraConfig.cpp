@@ -1,10 +1,11 @@
 #include "KelvoraConfig.h"
 
 #include "KelvoraIdentity.h"
+#include "KelvoraParams.h"
 
 Config KelvoraConfig() {
   Config config{};
-  config.nParams = 9;
+  config.nParams = kNumParams;
   config.nPresets = 1;
   config.channelIOStr = "1-1 2-2";
   config.pluginName = kKelvoraName;

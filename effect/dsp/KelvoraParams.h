@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The effect's parameters in index order; the index is also the host's parameter ID.
 enum EParams {
   kBypass = 0,
@@ -14,5 +16,8 @@ enum EParams {
   kNumParams
 };
 
-// The values a new effect's parameters hold, in index order.
-constexpr double kDefaultParamValues[kNumParams] = {0., 0., 0., 0., 32., 50., 0.5, 100., 0.5};
+// The plain values of every parameter, indexed by EParams.
+using ParamValues = std::array<double, kNumParams>;
+
+// The values a new effect's parameters hold.
+constexpr ParamValues kDefaultParamValues = {0., 0., 0., 0., 32., 50., 0.5, 100., 0.5};

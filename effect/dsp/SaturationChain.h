@@ -21,7 +21,7 @@ public:
   // Supplies one 32-bit seed per block.
   using SeedSource = std::function<std::uint32_t()>;
   // The plain parameter values of one block, indexed by EParams.
-  using ParamValues = std::array<double, kNumParams>;
+  using ParamValues = ::ParamValues;
 
   // Sized for stereo. Keys the seed generator from the random device; throws when the device
   // cannot be read.

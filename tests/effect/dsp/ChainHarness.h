@@ -30,15 +30,8 @@ public:
 
 private:
   SaturationChain chain;
-  SaturationChain::ParamValues params = DefaultParams();
+  SaturationChain::ParamValues params = kDefaultParamValues;
   double frameRate = 0.0;
-
-  static SaturationChain::ParamValues DefaultParams() {
-    SaturationChain::ParamValues values{};
-    for (int i = 0; i < kNumParams; ++i)
-      values[static_cast<std::size_t>(i)] = kDefaultParamValues[i];
-    return values;
-  }
 };
 
 inline void SetParamValue(TestChain& k, int idx, double value) {
