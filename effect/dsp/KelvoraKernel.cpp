@@ -348,6 +348,8 @@ private:
 
   static double YieldSpan(const KernelBlock& block) {
     const double q = kelvora::Flush(block.tameCurve + kGuard) / block.levelDivisor;
+    // The level minus the guard, plus the guard: not a no-op in floating point, and the same
+    // rounding as PerYieldSpan with the level held at the guard.
     return q - kGuard + kGuard;
   }
 
