@@ -194,12 +194,6 @@ int IPlugProcessor::SafeFrameCount(int nFrames) const {
   return n;
 }
 
-void IPlugProcessor::ZeroHostTails(int nDone, int nFrames) {
-  if (nDone >= nFrames) return;
-  for (ChannelRecord& record : mOutChannels)
-    if (!record.SlotOnScratch()) std::fill(*record.mSlot + nDone, *record.mSlot + nFrames, 0.0);
-}
-
 void IPlugProcessor::SilenceStaleInputs() {
   for (ChannelRecord& record : mInChannels) {
     if (!record.mScratchHoldsInput || record.mScratchInputCurrent || !record.SlotOnScratch())
@@ -209,12 +203,13 @@ void IPlugProcessor::SilenceStaleInputs() {
   }
 }
 
-void IPlugProcessor::FlushHostOutputs(int nFrames) {
+void IPlugProcessor::FinishHostOutputs(int nDone, int nFrames) {
   for (ChannelRecord& record : mOutChannels) {
     if (record.SlotOnScratch()) continue;
     double* out = *record.mSlot;
-    for (int i = 0; i < nFrames; ++i)
+    for (int i = 0; i < nDone; ++i)
       out[i] = FlushSubnormal(out[i]);
+    if (nFrames > nDone) std::fill(out + nDone, out + nFrames, 0.0);
   }
 }
 
@@ -232,8 +227,7 @@ void IPlugProcessor::RunEffectBlock(int nFrames) {
   const int n = SafeFrameCount(nFrames);
   SilenceStaleInputs();
   RenderBlock(mInputSlots.data(), mOutputSlots.data(), n);
-  FlushHostOutputs(n);
-  ZeroHostTails(n, nFrames);
+  FinishHostOutputs(n, nFrames);
 }
 
 void IPlugProcessor::RunEffectBlock32(int nFrames) {
@@ -249,8 +243,7 @@ void IPlugProcessor::CopyThrough(int nFrames) {
   else
     CopyInputsToOutputs(mInputSlots.data(), NChannels(kInput), mOutputSlots.data(),
                         NChannels(kOutput), n);
-  FlushHostOutputs(n);
-  ZeroHostTails(n, nFrames);
+  FinishHostOutputs(n, nFrames);
 }
 
 void IPlugProcessor::CopyThrough32(int nFrames) {

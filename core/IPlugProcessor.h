@@ -100,11 +100,11 @@ private:
   const std::vector<ChannelRecord>& Channels(ERoute direction) const;
   // Frame count that every slot can hold.
   int SafeFrameCount(int nFrames) const;
-  void ZeroHostTails(int nDone, int nFrames);
   // Input scratch still holding an earlier block's 32-bit input is silenced before it is read.
   void SilenceStaleInputs();
-  // 64-bit host buffers; the 32-bit ones are flushed as they are converted.
-  void FlushHostOutputs(int nFrames);
+  // 64-bit host buffers: the nDone frames written are flushed, the rest up to nFrames zeroed;
+  // the 32-bit ones are flushed as they are converted.
+  void FinishHostOutputs(int nDone, int nFrames);
   void ConvertOutputsTo32(int nFrames);
 
   int mPlugType;

@@ -78,17 +78,9 @@ void IGraphicsView_vKelvora_vst3::Render() {
   if (!mGraphics.IsDirty(mDirtyRects)) return;
   mGraphics.MarkAllClean();
   EditorGLWindow::Current current(mSurface);
-  if (mSurface.IsLost()) {
-    OnWindowLost();
-    return;
-  }
+  if (StopIfLost()) return;
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  mGraphics.Draw(mDirtyRects);
-  mSurface.SwapBuffers();
-  if (mSurface.IsLost()) {
-    OnWindowLost();
-    return;
-  }
+  if (!Present()) return;
   // Some GL drawables (Mesa's software one) take a new window size only at a swap, so the
   // frame after a resize may have landed in the old surface. The whole picture is drawn again
   // at once rather than on the next tick: a host that is busy, or that looks at the window
@@ -100,9 +92,13 @@ void IGraphicsView_vKelvora_vst3::Render() {
   mDirtyRects.Clear();
   mDirtyRects.Add(IRECT(0.f, 0.f, static_cast<float>(mGraphics.Width()),
                         static_cast<float>(mGraphics.Height())));
+  Present();
+}
+
+bool IGraphicsView_vKelvora_vst3::Present() {
   mGraphics.Draw(mDirtyRects);
   mSurface.SwapBuffers();
-  if (mSurface.IsLost()) OnWindowLost();
+  return !StopIfLost();
 }
 
 void IGraphicsView_vKelvora_vst3::ProcessEvents() {
@@ -115,12 +111,13 @@ void IGraphicsView_vKelvora_vst3::ProcessEvents() {
     XNextEvent(dpy, &event);
     HandleEvent(event);
   }
-  if (*alive && mSurface.IsLost()) OnWindowLost();
+  if (*alive) StopIfLost();
 }
 
-void IGraphicsView_vKelvora_vst3::OnWindowLost() {
-  mSurface.MarkLost();
+bool IGraphicsView_vKelvora_vst3::StopIfLost() {
+  if (!mSurface.IsLost()) return false;
   KillTimer();
+  return true;
 }
 
 void IGraphicsView_vKelvora_vst3::HandleEvent(XEvent& event) {

@@ -70,9 +70,11 @@ private:
   void OnButtonRelease(const XButtonEvent& e);
   void OnMotion(const XMotionEvent& e);
   void OnKey(XKeyEvent& e, bool down);
-  // The host destroyed its window and ours with it: the editor stops its ticks and touches
-  // the window no more; the host's removed() closes it.
-  void OnWindowLost();
+  // Once the host has destroyed its window and ours with it, the editor stops its ticks and
+  // touches the window no more (the host's removed() closes it); true then.
+  bool StopIfLost();
+  // Draws the dirty rectangles and shows them; false when the window turned out lost.
+  bool Present();
   // Position of an event in UI units; updates the previous position as every platform does.
   void GetMouseXY(int px, int py, float& x, float& y);
   static IMouseMod ModifiersOf(unsigned int state, bool left);
