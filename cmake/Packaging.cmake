@@ -85,7 +85,8 @@ polarity Bias, an output ceiling and a dry/wet mix with an optional difference
 .
 The plug-in is installed to /usr/lib/vst3, where Linux VST 3 hosts (Ardour,
 Bitwig Studio, Reaper and others) find it. kelvora-render renders audio files
-through it from the command line.")
+through it from the command line, and kelvora-analyze measures its transfer
+curve, harmonics, aliasing and CPU cost.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
