@@ -1,4 +1,4 @@
-#include "KelvoraKernel.h"
+#include "KernelPaths.h"
 #include "ReferenceKernel.h"
 #include "SaturationChain.h"
 

@@ -1,9 +1,9 @@
 # The Debian package: `cmake --build <dir> --target deb` writes kelvora_<version>_amd64.deb
-# into <dir>. It holds the bundle in /usr/lib/vst3 (the system-wide folder Linux hosts
-# search), the command-line programs in /usr/bin with their manual pages, and the licence and
+# into <dir>. It holds the bundles in /usr/lib/vst3 and /usr/lib/lv2 (the system-wide folders
+# Linux hosts search), the command-line programs in /usr/bin with their manual pages, and the licence and
 # changelog in /usr/share/doc/kelvora. Only the install rules of the component "kelvora" go
 # into it: the bundle's own rule copies to the builder's ~/.vst3 and must stay out.
-if(NOT TARGET Kelvora OR NOT TARGET kelvora-render)
+if(NOT TARGET Kelvora OR NOT TARGET Kelvora_lv2 OR NOT TARGET kelvora-render)
   return()
 endif()
 
@@ -28,6 +28,25 @@ file(RELATIVE_PATH font_target /usr/${KELVORA_BUNDLE_DIR}/Resources ${KELVORA_RO
 file(MAKE_DIRECTORY ${font_link_dir})
 file(CREATE_LINK ${font_target} ${font_link_dir}/${font_name} SYMBOLIC)
 install(DIRECTORY ${font_link_dir}/ DESTINATION ${KELVORA_BUNDLE_DIR}/Resources
+  COMPONENT ${KELVORA_PACKAGE})
+
+# The LV2 bundle in /usr/lib/lv2, where LV2 hosts search: the module beside its Turtle, and the
+# same resources and font link as the VST 3 bundle's.
+set(KELVORA_LV2_BUNDLE_DIR lib/lv2/Kelvora.lv2)
+install(TARGETS Kelvora_lv2
+  LIBRARY DESTINATION ${KELVORA_LV2_BUNDLE_DIR}
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+  COMPONENT ${KELVORA_PACKAGE})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/Kelvora.lv2/
+  DESTINATION ${KELVORA_LV2_BUNDLE_DIR}
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+  COMPONENT ${KELVORA_PACKAGE}
+  FILES_MATCHING PATTERN *.ttl PATTERN *.png PATTERN *.jpg PATTERN *.jpeg)
+set(lv2_font_link_dir ${CMAKE_BINARY_DIR}/packaging/lv2-font-link)
+file(RELATIVE_PATH lv2_font_target /usr/${KELVORA_LV2_BUNDLE_DIR}/Resources ${KELVORA_ROBOTO_FONT})
+file(MAKE_DIRECTORY ${lv2_font_link_dir})
+file(CREATE_LINK ${lv2_font_target} ${lv2_font_link_dir}/${font_name} SYMBOLIC)
+install(DIRECTORY ${lv2_font_link_dir}/ DESTINATION ${KELVORA_LV2_BUNDLE_DIR}/Resources
   COMPONENT ${KELVORA_PACKAGE})
 
 set(programs kelvora-render kelvora-analyze)
@@ -75,7 +94,7 @@ set(CPACK_PACKAGE_CONTACT "${KELVORA_VENDOR} <${KELVORA_EMAIL}>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};${KELVORA_PACKAGE};/")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "stereo saturation effect as a VST 3 plug-in")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "stereo saturation effect as a VST 3 and LV2 plug-in")
 # CPack puts the summary first and indents these lines into the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Kelvora drives the input into an anti-aliased saturating curve at 1, 2, 4
@@ -84,7 +103,9 @@ polarity Bias, an output ceiling and a dry/wet mix with an optional difference
 (Delta) output.
 .
 The plug-in is installed to /usr/lib/vst3, where Linux VST 3 hosts (Ardour,
-Bitwig Studio, Reaper and others) find it. kelvora-render renders audio files
+Bitwig Studio, Reaper and others) find it, and as an LV2 plug-in to
+/usr/lib/lv2 for LV2 hosts (Ardour, Qtractor, Audacity, jalv, PipeWire's filter
+chains). kelvora-render renders audio files
 through it from the command line, and kelvora-analyze measures its transfer
 curve, harmonics, aliasing and CPU cost.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -96,10 +117,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # editor draws none.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-roboto-unhinted)
-# kelvora-analyze draws its plots with matplotlib.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3, python3-matplotlib")
-# Message and file dialogs and opening links use these when they are installed.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog, xdg-utils")
+# Message and file dialogs and opening links use zenity or kdialog and xdg-utils when they are
+# installed; kelvora-analyze draws its plots with matplotlib. Suggested only: matplotlib's own
+# recommendations reach a compiler, and apt installs recommendations by default.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog, xdg-utils, python3-matplotlib")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
 
@@ -121,5 +142,5 @@ else()
     COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     VERBATIM)
-  add_dependencies(deb Kelvora ${programs} kelvora-man-pages)
+  add_dependencies(deb Kelvora Kelvora_lv2 ${programs} kelvora-man-pages)
 endif()

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 std::string TextOrEmpty(const char* text) {
@@ -52,8 +53,9 @@ std::string IPluginBase::GetHostVersionStr() const {
 }
 
 const char* IPluginBase::GetAPIStr() const {
-  static const char* const kNames[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB"};
-  return mAPI >= 0 && mAPI < 8 ? kNames[mAPI] : "";
+  static const char* const kNames[] = {"VST2", "VST3", "AU",  "AUv3", "AAX",
+                                       "APP",  "WAM",  "WEB", "LV2"};
+  return mAPI >= 0 && mAPI < static_cast<int>(std::size(kNames)) ? kNames[mAPI] : "";
 }
 
 const char* IPluginBase::GetArchStr() const {

@@ -8,38 +8,29 @@
 #include "IPluginBase.h"
 #include "ITextControl.h"
 #include "KelvoraIdentity.h"
-#include "KelvoraParams.h"
+#include "KelvoraLayout.h"
+#include "KelvoraParamTable.h"
 
 #include <cstdio>
+#include <map>
+#include <string>
 
 namespace {
 
 constexpr double kKnobGearing = 4.0;
 constexpr int kVersionLineChars = 100;
 
-// The images in the order they are loaded, each preferring its density-2 variant.
-struct ImageResource {
-  const char* name;
-  int frames;
-};
-constexpr ImageResource kImages[] = {{"ledOn.png", 2},        {"LiukuAnim.png", 2},
-                                     {"Nuppi.png", 1},        {"Kelvorabackground.jpg", 1},
-                                     {"NupikkaVarjo.png", 1}, {"NuppiOverlay.png", 1},
-                                     {"BIASNUPPI.png", 1},    {"FlipperAnim.png", 2},
-                                     {"Oversampling.png", 4}, {"Delta.png", 2}};
-enum ImageIndex {
-  kLed,
-  kLiuku,
-  kNuppi,
-  kBackground,
-  kVarjo,
-  kOverlay,
-  kBiasNuppi,
-  kFlipper,
-  kOversamplingImage,
-  kDeltaImage,
-  kImageCount
-};
+// The parameter a row binds, kNoParameter for none.
+constexpr int BoundParam(const LayoutRow& row) {
+  return *row.param ? FindParamBySymbol(kKelvoraParams, row.param) : kNoParameter;
+}
+
+constexpr bool EveryBoundSymbolNamesAParameter() {
+  for (const LayoutRow& row : kKelvoraLayout)
+    if (*row.param && BoundParam(row) < 0) return false;
+  return true;
+}
+static_assert(EveryBoundSymbolNamesAParameter(), "a layout row binds an unknown parameter");
 
 IText VersionLineStyle() {
   IText style(20.f, COLOR_WHITE, "Roboto-Regular");
@@ -77,42 +68,40 @@ void LayoutKelvoraEditor(IGraphics& g, const IPluginBase& plug) {
                 plug.GetArchStr(), plug.GetAPIStr());
   const float w = static_cast<float>(g.Width()), h = static_cast<float>(g.Height());
 
-  IBitmapHandle images[kImageCount];
-  for (int i = 0; i < kImageCount; ++i)
-    images[i] = g.LoadBitmapResource(kImages[i].name, kImages[i].frames, false, 2);
+  // Each image once, in the order the rows first name it, preferring its density-2 variant.
+  std::map<std::string, IBitmapHandle> images;
+  for (const LayoutRow& row : kKelvoraLayout)
+    if (*row.image && !images.count(row.image))
+      images[row.image] = g.LoadBitmapResource(row.image, row.frames, false, 2);
 
-  const auto knob = [&](float x, float y, int image, int param) {
-    g.AddControl(new IBKnobControl(IBitmapBase::BitmapRECT(x, y, images[image]), images[image],
-                                   param, kVertical, kKnobGearing));
-  };
-  const auto rotater = [&](float x, float y, int image, int param) {
-    g.AddControl(new IBKnobRotaterControl(x, y, images[image], param));
-  };
-  const auto toggle = [&](float x, float y, int image, int param) {
-    g.AddControl(
-        new IBSwitchControl(IBitmapBase::BitmapRECT(x, y, images[image]), images[image], param));
-  };
-
-  g.AddControl(new ITextControl(IRECT(w - 150.f, h - 30.f, w, h), version, VersionLineStyle(),
-                                COLOR_TRANSPARENT, true));
-  knob(824, 0, kLed, kBypass);
-  rotater(558, 630, kBiasNuppi, kBias);
-  toggle(516, 752, kLiuku, kReact);
-  toggle(1339, 354, kFlipper, kBypass);
-  rotater(137, 286, kVarjo, kInputGain);
-  rotater(137, 683, kVarjo, kTame);
-  rotater(891, 683, kVarjo, kOutputGain);
-  rotater(1246, 683, kVarjo, kWet);
-  rotater(137, 206, kNuppi, kInputGain);
-  rotater(137, 603, kNuppi, kTame);
-  rotater(891, 603, kNuppi, kOutputGain);
-  rotater(1246, 603, kNuppi, kWet);
-  knob(126, 192, kOverlay, kInputGain);
-  knob(126, 590, kOverlay, kTame);
-  knob(882, 590, kOverlay, kOutputGain);
-  knob(1237, 590, kOverlay, kWet);
-  toggle(1525, 790, kDeltaImage, kDelta);
-  toggle(1525, 890, kOversamplingImage, kOversampling);
-
-  g.AddBackground("Kelvorabackground.jpg");
+  const char* background = nullptr;
+  for (const LayoutRow& row : kKelvoraLayout) {
+    const float x = static_cast<float>(row.x), y = static_cast<float>(row.y);
+    const int param = BoundParam(row);
+    switch (row.control) {
+    case LayoutControl::kBackground:
+      background = row.image;
+      break;
+    case LayoutControl::kVersionLine:
+      g.AddControl(new ITextControl(IRECT(x, y, w, h), version, VersionLineStyle(),
+                                    COLOR_TRANSPARENT, true));
+      break;
+    case LayoutControl::kFrameKnob: {
+      const IBitmapHandle& image = images[row.image];
+      g.AddControl(new IBKnobControl(IBitmapBase::BitmapRECT(x, y, image), image, param, kVertical,
+                                     kKnobGearing));
+      break;
+    }
+    case LayoutControl::kRotater:
+      g.AddControl(new IBKnobRotaterControl(x, y, images[row.image], param));
+      break;
+    case LayoutControl::kSwitch: {
+      const IBitmapHandle& image = images[row.image];
+      g.AddControl(new IBSwitchControl(IBitmapBase::BitmapRECT(x, y, image), image, param));
+      break;
+    }
+    }
+  }
+  // Drawn first, though attached last, as the background always is.
+  g.AddBackground(background);
 }

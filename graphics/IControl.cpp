@@ -32,11 +32,6 @@ IControl::IControl(const IRECT& bounds, std::initializer_list<int> params, IActi
 
 IControl::~IControl() = default;
 
-Steinberg::tresult PLUGIN_API IControl::executeMenuItem(Steinberg::int32 tag) {
-  OnContextMenuChoice(tag);
-  return Steinberg::kResultOk;
-}
-
 void IControl::OnMouseDown(float x, float y, const IMouseMod& mod) {
   if (mod.R) PromptForValue(ValueIndexAt(x, y));
 }

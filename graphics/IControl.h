@@ -6,9 +6,6 @@
 #include "IRECT.h"
 #include "IText.h"
 
-#include "base/source/fobject.h"
-#include "pluginterfaces/vst/ivstcontextmenu.h"
-
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -44,18 +41,17 @@ struct IGestureInfo {
 using IGestureFunc = std::function<void(IControl*, const IGestureInfo&)>;
 
 // One element of the editor: a rectangle that draws itself, reacts to input and holds
-// normalised values, each of which may be bound to a plug-in parameter. It is also a
-// VST 3 context-menu target so that a host menu can call back into it.
-class IControl : public Steinberg::FObject, public Steinberg::Vst::IContextMenuTarget {
+// normalised values, each of which may be bound to a plug-in parameter. A binding that shows
+// the host's menu for it brings a choice among the control's items back to
+// OnContextMenuChoice.
+class IControl {
 public:
   IControl(const IRECT& bounds, int paramIdx = kNoParameter, IActionFunction action = nullptr);
   IControl(const IRECT& bounds, std::initializer_list<int> params,
            IActionFunction action = nullptr);
   IControl(const IControl&) = delete;
   IControl& operator=(const IControl&) = delete;
-
-  Steinberg::tresult PLUGIN_API executeMenuItem(Steinberg::int32 tag) override;
-  ~IControl() override;
+  virtual ~IControl();
 
   virtual void OnMouseDown(float x, float y, const IMouseMod& mod);
   virtual void OnMouseUp(float x, float y, const IMouseMod& mod);
@@ -100,12 +96,6 @@ public:
   virtual void ValueFromPointer(float x, float y, int direction, const IRECT& bounds,
                                 int valIdx = kNoValIdx, double minClip = 0., double maxClip = 1.);
   virtual void OnAnimationEnd();
-
-  OBJ_METHODS(IControl, Steinberg::FObject)
-  DEFINE_INTERFACES
-  DEF_INTERFACE(Steinberg::Vst::IContextMenuTarget)
-  END_DEFINE_INTERFACES(Steinberg::FObject)
-  REFCOUNT_METHODS(Steinberg::FObject)
 
   // Values and their parameters. Indexes out of range read as 0, unbound or null.
   double GetValue(int valIdx = 0) const;

@@ -15,11 +15,31 @@ IGEditorDelegate::~IGEditorDelegate() {
 void* IGEditorDelegate::OpenEditor(void* parent) {
   if (!mGraphics) {
     mGraphics.reset(MakeGraphics());
-    if (mGraphics && mLastWidth != 0 && mLastHeight != 0 && mLastScale != 0.f)
-      mGraphics->Resize(mLastWidth, mLastHeight, mLastScale, true);
+    if (mGraphics && HasLastSize()) mGraphics->Resize(mLastWidth, mLastHeight, mLastScale, true);
   }
   if (!mGraphics) return nullptr;
   return mGraphics->OpenEditorWindow(parent);
+}
+
+// A closed editor has no size of its own: a context made for the question, and never opened,
+// knows it, as the next opening will make the same.
+void IGEditorDelegate::GetEditorWindowSize(int& width, int& height) {
+  width = GetEditorWidth();
+  height = GetEditorHeight();
+  std::unique_ptr<IGraphics> probe;
+  IGraphics* g = mGraphics.get();
+  if (!g) {
+    probe.reset(MakeGraphics());
+    g = probe.get();
+    if (g && HasLastSize()) g->Resize(mLastWidth, mLastHeight, mLastScale, false);
+  }
+  if (!g) return;
+  width = g->WindowWidth();
+  height = g->WindowHeight();
+}
+
+bool IGEditorDelegate::HasLastSize() const {
+  return mLastWidth != 0 && mLastHeight != 0 && mLastScale != 0.f;
 }
 
 // Closing the window may bring the host back here; the guard keeps that from deleting the

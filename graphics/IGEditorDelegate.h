@@ -49,6 +49,10 @@ public:
   virtual bool ShowHostContextMenu(IControl& control, int paramIdx, const IPopupMenu& items,
                                    float x, float y);
 
+  // The editor's window in points: its size while open, else the size it opens at next (its
+  // context's own size and draw scale, or those it had when it closed).
+  void GetEditorWindowSize(int& width, int& height);
+
   IGraphics* GetUI() const { return mGraphics.get(); }
   int GetLastWidth() const { return mLastWidth; }
   int GetLastHeight() const { return mLastHeight; }
@@ -61,6 +65,8 @@ protected:
   std::unique_ptr<IGraphics> mGraphics;
 
 private:
+  bool HasLastSize() const;
+
   int mLastWidth = 0;
   int mLastHeight = 0;
   float mLastScale = 0.f;

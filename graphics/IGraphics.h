@@ -67,6 +67,22 @@ public:
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
   void Resize(int w, int h, float scale, bool needsPlatformResize = true);
   void SetScreenScale(float scale);
+  // The window the host gives the editor, in device pixels: the picture scales to fit it
+  // within the draw-scale range, keeping its aspect ratio, and sits at its top left with the
+  // surround colour in the rest. Nothing is asked of the host; the delegate's editor size
+  // records the picture's new size. A size the editor asks for itself (Resize with a platform
+  // resize, SetScreenScale) gives the window the picture's size again.
+  void FitToWindow(int widthPx, int heightPx);
+  // The picture in device pixels: UI size × draw scale, whole points, × screen scale.
+  int PictureWidthPx() const;
+  int PictureHeightPx() const;
+  // The whole window in device pixels: the host's while it gave one, else the picture's.
+  int SurfaceWidthPx() const { return mSurfaceWidthPx > 0 ? mSurfaceWidthPx : PictureWidthPx(); }
+  int SurfaceHeightPx() const {
+    return mSurfaceHeightPx > 0 ? mSurfaceHeightPx : PictureHeightPx();
+  }
+  // What the window shows where the picture does not reach.
+  static constexpr IColor kSurroundColor = IColor(255, 24, 21, 19);
   void DragResize(float x, float y);
   void FinishDragResize();
   bool GetResizingInProcess() const { return mResizingInProcess; }
@@ -308,6 +324,9 @@ protected:
   void EndRegion(const IRECT& clip);
   void AttachSpecial(IControl& control);
   void RemoveReferences(IControl* control);
+  // The control the pointer rested on before a resize need not be under it after one: the
+  // hover and its bubble go until the pointer moves again.
+  void ForgetHover();
 
   // First, so that it is released last, once nothing of this context draws any more.
   SharedCachesReference mSharedCaches;
@@ -326,6 +345,8 @@ protected:
   int mFPS;
   float mScreenScale = 1.f;
   float mDrawScale;
+  int mSurfaceWidthPx = 0; // the host's window while it gave one, else 0
+  int mSurfaceHeightPx = 0;
   std::vector<int> mRegisteredGestures;
   IRECTList mGestureRegions;
   std::unordered_map<int, std::function<void(const IGestureInfo&)>> mGestureRegionFuncs;

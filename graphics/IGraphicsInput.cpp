@@ -1,5 +1,6 @@
 #include "IGraphics.h"
 
+#include "IBubbleControl.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
 #include "IGEditorDelegate.h"
@@ -189,6 +190,14 @@ void IGraphics::OnMouseOut() {
   ForAllControls(&IControl::OnMouseOut);
   mMouseOver = nullptr;
   mMouseOverIdx = -1;
+}
+
+void IGraphics::ForgetHover() {
+  if (mMouseOver) mMouseOver->OnMouseOut();
+  mMouseOver = nullptr;
+  mMouseOverIdx = -1;
+  for (const auto& bubble : mBubbleControls)
+    bubble->Dismiss();
 }
 
 void IGraphics::OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) {

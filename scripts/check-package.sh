@@ -56,6 +56,19 @@ programs=(kelvora-render)
     [ "$name" = "$font_name" ] || echo "-rw-r--r-- root/root $bundle/Resources/$name"
   done
   echo "lrwxrwxrwx root/root $bundle/Resources/$font_name -> $font_target"
+  lv2=./usr/lib/lv2/Kelvora.lv2
+  for dir in ./usr/lib/lv2/ "$lv2/" "$lv2/Resources/"; do
+    echo "drwxr-xr-x root/root $dir"
+  done
+  for file in Kelvora.so manifest.ttl kelvora.ttl; do
+    echo "-rw-r--r-- root/root $lv2/$file"
+  done
+  for image in "$build"/Kelvora.lv2/Resources/*; do
+    name=$(basename "$image")
+    [ "$name" = "$font_name" ] || echo "-rw-r--r-- root/root $lv2/Resources/$name"
+  done
+  echo "lrwxrwxrwx root/root $lv2/Resources/$font_name -> $(realpath -m \
+    --relative-to=/usr/lib/lv2/Kelvora.lv2/Resources "$font")"
   echo "-rw-r--r-- root/root ./usr/share/doc/kelvora/copyright"
   echo "-rw-r--r-- root/root ./usr/share/doc/kelvora/changelog.gz"
 } | sort >"$work/expected"
@@ -68,13 +81,23 @@ fi
 # Dependencies: the libraries the binaries link, the font, and nothing only a build needs.
 depends=$(dpkg-deb -f "$deb" Depends)
 tr ',|' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | sort -u >"$work/depends"
-for needed in libc6 libstdc++6 libx11-6 libxcursor1 libxfixes3 libfontconfig1 libglx0 \
+for needed in libc6 libstdc++6 libx11-6 libxcursor1 libxfixes3 libfontconfig1 libgl1 \
   libsndfile1 fonts-roboto-unhinted; do
   grep -qxF "$needed" "$work/depends" || fail "Depends lacks $needed: $depends"
 done
 if grep -Eq -- '-dev$|^lib(a|ub|t)san' "$work/depends"; then
   fail "Depends names a build-only or sanitizer package: $depends"
 fi
+# The vector library is built into the plug-in, and GL comes through libGL.so.1 alone.
+if grep -Ex 'libhwy.*|libopengl0|libglx0' "$work/depends"; then
+  fail "Depends names a library the plug-in should not need: $depends"
+fi
+# Nothing that apt installs by default may pull in more than the programs need: matplotlib's
+# recommendations reach a compiler, so the plotter's libraries are only suggested.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ -z "$recommends" ] || fail "the package recommends $recommends"
+[[ "$(dpkg-deb -f "$deb" Suggests)" == *python3-matplotlib* ]] ||
+  fail "Suggests lacks python3-matplotlib: $(dpkg-deb -f "$deb" Suggests)"
 [ "$(dpkg-deb -f "$deb" Package)" = kelvora ] || fail "package name is not kelvora"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "architecture is not amd64"
@@ -103,6 +126,12 @@ if HOME=$work/home "$root/usr/bin/kelvora-render" -o "$work/demo.wav" >"$work/re
   [ -s "$work/demo.wav" ] || fail "the packaged kelvora-render wrote no audio"
 else
   fail "the packaged kelvora-render failed: $(cat "$work/render.log")"
+fi
+if HOME=$work/home "$root/usr/bin/kelvora-render" --plugin "$root/usr/lib/lv2/Kelvora.lv2" \
+  -o "$work/demo-lv2.wav" >"$work/render-lv2.log" 2>&1; then
+  [ -s "$work/demo-lv2.wav" ] || fail "the packaged kelvora-render wrote no audio through LV2"
+else
+  fail "the packaged kelvora-render failed on the LV2 bundle: $(cat "$work/render-lv2.log")"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -23,6 +23,7 @@ VERSION_TEXT = "v1.1.5 x86-64 VST3"
 sys.dont_write_bytecode = True  # keep the art folder free of build droppings
 sys.path.insert(0, ART)
 import artwork  # noqa: E402
+import kelvora_tables  # noqa: E402
 
 
 def rasterise(svg, scale, tmp):
@@ -54,9 +55,11 @@ def render_image(image, svgs, scale, tmp):
     return strip
 
 
-def first_frame(strip, frames):
+def frame_for_value(strip, frames, value):
+    """The frame a control shows for a normalised value, as the editor picks it."""
     w, h = strip.size
-    return strip.crop((0, 0, w, h // frames))
+    i = int((frames - 1) * min(max(value, 0.0), 1.0) + 0.5)
+    return strip.crop((0, i * h // frames, w, (i + 1) * h // frames))
 
 
 def knob_angle(value, lo, hi):
@@ -64,37 +67,28 @@ def knob_angle(value, lo, hi):
 
 
 def preview(images, scale):
-    """The editor at its default parameter values, composed the way the layout draws it."""
-    def place(name, x, y, frames=1, angle=0.0):
-        frame = first_frame(images[name], frames)
-        if angle:
-            # The editor turns clockwise for positive angles; Pillow turns counter-clockwise.
-            frame = frame.rotate(-angle, resample=Image.BICUBIC)
-        canvas.alpha_composite(frame, (x * scale, y * scale))
-
-    canvas = images["Kelvorabackground.jpg"].convert("RGBA")
-    knobs = [  # body position, default angle, overlay position
-        ((137, 206), knob_angle(32, 0, 200), (126, 192)),  # Input Gain
-        ((137, 603), knob_angle(0.5, 0, 1), (126, 590)),  # Tame
-        ((891, 603), knob_angle(100, 0, 120), (882, 590)),  # Output Gain
-        ((1246, 603), knob_angle(50, 0, 100), (1237, 590)),  # Wet
-    ]
-    place("ledOn.png", *artwork.LAMP_POS, frames=2)
-    place("BIASNUPPI.png", *artwork.BIAS_POS, angle=knob_angle(0.5, 0, 1))
-    place("LiukuAnim.png", *artwork.REACT_POS, frames=2)
-    place("FlipperAnim.png", *artwork.FLIPPER_POS, frames=2)
-    for (x, y), angle, _ in knobs:
-        place("NupikkaVarjo.png", x, y + artwork.SHADOW_DROP, angle=angle)
-    for (x, y), angle, _ in knobs:
-        place("Nuppi.png", x, y, angle=angle)
-    for _, _, (x, y) in knobs:
-        place("NuppiOverlay.png", x, y)
-    place("Delta.png", *artwork.DELTA_POS, frames=2)
-    place("Oversampling.png", *artwork.OVERSAMPLING_POS, frames=4)
-
-    font = ImageFont.truetype(VERSION_FONT, 20 * scale)
-    ImageDraw.Draw(canvas).text((1555 * scale, 995 * scale), VERSION_TEXT, font=font,
-                                fill=(255, 255, 255, 255), anchor="mm")
+    """The editor at its default parameter values, composed as the layout table draws it."""
+    params = kelvora_tables.params()
+    canvas = None
+    for row in kelvora_tables.layout():
+        if row.control == "Background":
+            canvas = images[row.image].convert("RGBA")
+        elif row.control == "VersionLine":
+            # Centred in the box from the row's position to the panel's corner.
+            centre = ((row.x + artwork.PANEL_W) // 2 * scale,
+                      (row.y + artwork.PANEL_H) // 2 * scale)
+            font = ImageFont.truetype(VERSION_FONT, 20 * scale)
+            ImageDraw.Draw(canvas).text(centre, VERSION_TEXT, font=font,
+                                        fill=(255, 255, 255, 255), anchor="mm")
+        else:
+            p = params[row.param]
+            normalised = (p.default - p.lo) / (p.hi - p.lo)
+            frame = frame_for_value(images[row.image], row.frames, normalised)
+            angle = knob_angle(p.default, p.lo, p.hi) if row.control == "Rotater" else 0.0
+            if angle:
+                # The editor turns clockwise for positive angles; Pillow turns counter-clockwise.
+                frame = frame.rotate(-angle, resample=Image.BICUBIC)
+            canvas.alpha_composite(frame, (row.x * scale, row.y * scale))
     os.makedirs(DOCS, exist_ok=True)
     canvas.convert("RGB").save(os.path.join(DOCS, density_name("preview.png", scale)),
                                optimize=True)

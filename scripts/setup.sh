@@ -13,6 +13,8 @@ packages=(
   libfftw3-dev python3-matplotlib libhwy-dev
   file lintian help2man
   ardour libasound2 libfreetype6 libx11-6 libxext6 libxrandr2 libxinerama1 libxcursor1 libxrender1 libxcomposite1
+  lv2-dev liblilv-dev sordi lilv-utils jalv jackd2 lv2-examples dpf-plugins-lv2
+  openbox xdotool
 )
 
 missing=()

@@ -28,5 +28,8 @@ scripts/fuzz.sh
 # Real hosts and third-party conformance tools on the Release bundle.
 scripts/conformance.sh
 
+# The module of that Release build loads on any current Linux desktop.
+scripts/check-portability.sh build/release
+
 # The Debian package made from that Release build, checked without installing it.
 scripts/check-package.sh build/release

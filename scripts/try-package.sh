@@ -1,24 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian package on a fresh, minimal Debian 12 the way a user would, and checks
-# it there: `apt-get install ./kelvora_<version>_amd64.deb` brings in only what the package
+# Installs the Debian package on a fresh, minimal Debian the way a user would, and checks it
+# there: `apt-get install ./kelvora_<version>_amd64.deb` brings in only what the package
 # declares (no compiler, no -dev package), kelvora-render renders the demo through
 # /usr/lib/vst3/Kelvora.vst3, Steinberg's validator passes on the installed bundle, and
-# `apt-get remove kelvora` leaves none of its files behind.
-#   scripts/try-package.sh [DEB]       (as root; DEB defaults to the one scripts/package.sh makes)
-# It needs fresh-run.sh (FRESH_RUN, default ../shared/tools/fresh-run.sh), which downloads a
-# whole Debian root once; the validator (VALIDATOR, default ../shared/tools/bin/validator) is
-# run when present.
+# `apt-get remove kelvora` leaves none of its files behind. It reports how many packages the
+# install brought and their installed size.
+#   scripts/try-package.sh [--with-recommends] [DEB]
+# as root; DEB defaults to the one scripts/package.sh makes. It installs with
+# --no-install-recommends unless --with-recommends is given (apt's own default). Debian 12 by
+# default; SUITE=trixie for Debian 13. It needs fresh-run.sh (FRESH_RUN, default
+# ../shared/tools/fresh-run.sh), which downloads a whole Debian root once per suite; the
+# validator (VALIDATOR, default ../shared/tools/bin/validator) is run when present.
 set -euo pipefail
 
 inside() {
-  local deb=$1 validator=$2
+  local deb=$1 validator=$2 recommends=$3
   export DEBIAN_FRONTEND=noninteractive
+  echo "try-package: $(. /etc/os-release && echo "$PRETTY_NAME"), installing $recommends"
   apt-get update -qq
   dpkg-query -W -f '${Package}\n' | sort >/tmp/before
-  apt-get install -y -qq --no-install-recommends "$deb" >/tmp/install.log ||
+  apt-get install -y -qq "--$recommends" "$deb" >/tmp/install.log ||
     { cat /tmp/install.log; echo "try-package: FAIL: apt-get install"; return 1; }
   dpkg-query -W -f '${Package}\n' | sort >/tmp/after
   echo "try-package: installed with it: $(comm -13 /tmp/before /tmp/after | tr '\n' ' ')"
+  local count kib
+  count=$(comm -13 /tmp/before /tmp/after | wc -l)
+  kib=$(comm -13 /tmp/before /tmp/after | xargs dpkg-query -W -f '${Installed-Size}\n' |
+    awk '{ sum += $1 } END { print sum }')
+  echo "try-package: $count packages, $((kib / 1024)) MiB installed ($recommends)"
   if comm -13 /tmp/before /tmp/after | grep -E -- '-dev$|^(gcc|g\+\+|clang|cmake)'; then
     echo "try-package: FAIL: the package pulled in build tools"
     return 1
@@ -67,10 +76,15 @@ inside() {
 }
 
 if [ "${1:-}" = --inside ]; then
-  inside "$(readlink -f "$2")" "$3"
+  inside "$(readlink -f "$2")" "$3" "$4"
   exit
 fi
 
+recommends=no-install-recommends
+if [ "${1:-}" = --with-recommends ]; then
+  recommends=install-recommends
+  shift
+fi
 self=$(readlink -f "$0")
 deb=${1:+$(readlink -f "$1")}
 cd "$(dirname "$self")/.."
@@ -91,4 +105,4 @@ trap 'rm -rf "$stage"' EXIT
 cp "$deb" "$self" "$stage/"
 [ -x "$validator" ] && cp "$validator" "$stage/validator"
 SHARED_DIR=$stage "$fresh_run" run --shared . \
-  "bash ../shared/$(basename "$self") --inside ../shared/$(basename "$deb") ../shared/validator"
+  "bash ../shared/$(basename "$self") --inside ../shared/$(basename "$deb") ../shared/validator $recommends"

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "AudioBuffer.h"
+#include "Kelvora.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-class Kelvora;
 
 // Runs audio through one effect instance the way a host would: sample rate and reset first,
 // then fixed-size blocks. Knows nothing about command lines or files.

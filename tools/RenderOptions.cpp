@@ -121,7 +121,7 @@ std::string RenderUsage(const char* program) {
          "\n"
          "Options:\n"
          "  -o, --output FILE  write the result to FILE\n"
-         "  --plugin PATH      load this .vst3 bundle instead\n" +
+         "  --plugin PATH      load this .vst3 or .lv2 bundle instead\n" +
          EffectOptionsHelp();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioBuffer.h"
+#include "PluginBundle.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"
@@ -23,11 +24,8 @@ class HostApplication;
 // A VST 3 effect module (a ".vst3" bundle) loaded and driven the way a host drives it, for
 // offline rendering: dlopen, ModuleEntry, the factory's first audio effect class, initialize,
 // buses, setupProcessing, setActive, setProcessing, process in blocks.
-class Vst3Plugin {
+class Vst3Plugin : public PluginBundle {
 public:
-  // Fraction of the input done so far, 0..1.
-  using Progress = std::function<void(double)>;
-
   struct Parameter {
     Steinberg::Vst::ParamID id;
     std::string title;
@@ -38,26 +36,18 @@ public:
   };
 
   Vst3Plugin();
-  ~Vst3Plugin();
+  ~Vst3Plugin() override;
   Vst3Plugin(const Vst3Plugin&) = delete;
   Vst3Plugin& operator=(const Vst3Plugin&) = delete;
 
-  // False and a reason when the bundle cannot be loaded or offers no usable effect.
-  bool Load(const std::string& bundlePath, std::string& error);
-  const std::string& ClassName() const { return className; }
+  bool Load(const std::string& bundlePath, std::string& error) override;
+  const std::string& ClassName() const override { return className; }
 
   std::vector<Parameter> Parameters() const;
-  // Sets a parameter by its title (case-insensitive) to a value in its own unit. The host
-  // bypass is not reachable by name: the plug-in's own parameters come first.
-  bool SetParameter(const std::string& name, double plainValue, std::string& error);
-  // One line per parameter: with defaults, every parameter's range and default, the host's
-  // bypass marked; without, the parameters SetParameter can set, with range, current value and
-  // unit.
-  std::string DescribeParameters(bool withDefaults) const;
-
-  // Renders a mono or stereo buffer at its own sample rate in blocks of blockSize samples.
+  bool SetParameter(const std::string& name, double plainValue, std::string& error) override;
+  std::string DescribeParameters(bool withDefaults) const override;
   bool Process(const AudioBuffer& in, int blockSize, AudioBuffer& out, std::string& error,
-               const Progress& progress = {});
+               const Progress& progress = {}) override;
 
 private:
   std::string TextOf(Steinberg::Vst::ParamID id, double normalized) const;

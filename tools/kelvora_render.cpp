@@ -2,9 +2,9 @@
 #include "BundleLookup.h"
 #include "DemoSignal.h"
 #include "Levels.h"
+#include "PluginBundle.h"
 #include "RenderEngine.h"
 #include "RenderOptions.h"
-#include "Vst3Plugin.h"
 
 #include <unistd.h>
 
@@ -27,7 +27,7 @@ void PrintLevels(const char* what, const AudioBuffer& buffer) {
 
 // The effect either as a loaded plug-in or linked in; both take the same requests.
 struct Effect {
-  std::unique_ptr<Vst3Plugin> plugin;
+  std::unique_ptr<PluginBundle> plugin;
   std::unique_ptr<RenderEngine> direct;
 
   bool SetParameter(const std::string& name, double value, std::string& error) {
@@ -69,7 +69,7 @@ int Run(int argc, char** argv) {
   } else {
     const std::string bundle =
         options.pluginPath.empty() ? FindThisProgramsBundle(error) : options.pluginPath;
-    engine.plugin = std::make_unique<Vst3Plugin>();
+    engine.plugin = PluginBundleFor(bundle);
     if (bundle.empty() || !engine.plugin->Load(bundle, error)) {
       std::fprintf(stderr, "kelvora-render: %s\n", error.c_str());
       return 1;

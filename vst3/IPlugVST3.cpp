@@ -28,8 +28,8 @@ constexpr size_t kMaxHostNameBytes = 128;
 } // namespace
 
 IPlugVST3::IPlugVST3(const InstanceInfo&, const Config& config)
-    : IPlugAPIBase(config, kApiVST3), IPlugVST3ProcessorBase(config, *this),
-      IPlugVST3ControllerBase(static_cast<IPlugAPIBase&>(*this)) {
+    : IPlugInstance(config, kApiVST3), IPlugVST3ProcessorBase(static_cast<IPlugInstance&>(*this)),
+      IPlugVST3ControllerBase(static_cast<IPlugInstance&>(*this)) {
   BindParameterContainer(parameters);
   CreateTimer();
 }
@@ -67,19 +67,14 @@ tresult PLUGIN_API IPlugVST3::terminate() {
 tresult PLUGIN_API IPlugVST3::getState(IBStream* state) {
   KELVORA_REFUSE_IF(!state, kInvalidArgument);
   IByteChunk chunk;
-  if (!WriteState(chunk)) return kResultFalse;
+  if (!WriteHostState(chunk)) return kResultFalse;
   state->write(chunk.GetData(), chunk.Size(), nullptr);
-  int32 bypassed = IsBypassed() ? 1 : 0;
-  state->write(&bypassed, static_cast<int32>(sizeof(bypassed)), nullptr);
   return kResultOk;
 }
 
+// The state starts where the host's stream stands, which need not be its beginning.
 tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
   KELVORA_REFUSE_IF(!state, kInvalidArgument);
-  // The state starts where the host's stream stands, which need not be its beginning.
-  int64 start = 0;
-  if (state->tell(&start) != kResultOk || start < 0) start = 0;
-
   IByteChunk chunk;
   uint8_t piece[kStateReadPiece];
   const bool isWaveLab = GetHost() == kHostWaveLab;
@@ -90,27 +85,9 @@ tresult PLUGIN_API IPlugVST3::setState(IBStream* state) {
     chunk.PutBytes(piece, numRead);
     if (result != kResultOk && !isWaveLab) break;
   }
-
-  // A stream too short to hold a whole state would leave the parameters half restored.
-  IByteChunk current;
-  WriteState(current);
-  KELVORA_REFUSE_IF(chunk.Size() < current.Size(), kResultFalse);
-  const int pos = ReadState(chunk, 0);
-  KELVORA_REFUSE_IF(pos < 0, kResultFalse);
-
-  int32 bypassed = 0;
-  int32 numRead = 0;
-  const bool bypassRead =
-      state->seek(start + pos, IBStream::kIBSeekSet, nullptr) == kResultOk &&
-      state->read(&bypassed, static_cast<int32>(sizeof(bypassed)), &numRead) == kResultOk &&
-      numRead == static_cast<int32>(sizeof(bypassed));
-  KELVORA_REFUSE_IF(!bypassRead, kResultFalse);
-
-  SetBypassed(bypassed > 0);
+  if (!ReadHostState(chunk)) return kResultFalse;
   UpdateParamObjectsFromParams();
-  UpdateBypassFromState(bypassed);
-  for (int i = 0; i < NParams(); ++i)
-    SendParamValueToEditor(i, GetParam(i)->Normalized(), true);
+  UpdateBypassFromState(IsBypassed() ? 1 : 0);
   return kResultOk;
 }
 
@@ -148,7 +125,7 @@ tresult PLUGIN_API IPlugVST3::setProcessing(TBool state) {
 }
 
 tresult PLUGIN_API IPlugVST3::process(ProcessData& data) {
-  Process(data, processSetup.symbolicSampleSize, audioInputs, audioOutputs);
+  Process(data, audioInputs, audioOutputs);
   return kResultTrue;
 }
 
@@ -240,6 +217,10 @@ void IPlugVST3::SetParamFromEditor(int paramIdx, double normalizedValue) {
 void IPlugVST3::ChangeLatency(int samples) {
   IPlugProcessor::ChangeLatency(samples);
   if (componentHandler) componentHandler->restartComponent(kLatencyChanged);
+}
+
+bool IPlugVST3::EmitMidiMessage(const IMidiMsg& msg) {
+  return QueueMidiOutput(msg);
 }
 
 void IPlugVST3::ParamDetailsChanged() {

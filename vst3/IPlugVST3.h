@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IPlugAPIBase.h"
+#include "IPlugInstance.h"
 #include "IPlugVST3ControllerBase.h"
 #include "IPlugVST3ProcessorBase.h"
 #include "InstanceInfo.h"
@@ -10,11 +10,12 @@
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 
-// The plug-in's VST 3 class: one object that is at once component, audio processor and edit
-// controller. The processing calls go to the processing half, parameters and channel context
-// to the controller half; state, units, MIDI mapping and the host operations of the API base
-// are answered here.
-class IPlugVST3 : public IPlugAPIBase,
+// The plug-in's VST 3 binding: one object that is at once the instance, component, audio
+// processor and edit controller. It translates the host's calls into the instance's: the
+// processing calls through the processing half, parameters and channel context through the
+// controller half; state, units, MIDI mapping and the host operations of the API base are
+// answered here.
+class IPlugVST3 : public IPlugInstance,
                   public IPlugVST3ProcessorBase,
                   public IPlugVST3ControllerBase,
                   public Steinberg::Vst::SingleComponentEffect,
@@ -94,6 +95,9 @@ public:
   int TrackNamespaceIndex() override;
   bool ShowHostContextMenu(IControl& control, int paramIdx, const IPopupMenu& items, float x,
                            float y) override;
+
+  // The frame's MIDI output goes to the host's event output of the block.
+  bool EmitMidiMessage(const IMidiMsg& msg) override;
 
   // The editor view reports itself here while it is open, with the frame the host gave it.
   void ViewOpened(Steinberg::IPlugView* view, Steinberg::IPlugFrame* frame);

@@ -1,6 +1,6 @@
 #include "IPlugVST3ControllerBase.h"
 
-#include "IPlugAPIBase.h"
+#include "IPlugInstance.h"
 #include "IPlugVST3Constants.h"
 #include "IPlugVST3Parameter.h"
 #include "MidiControllerNames.h"
@@ -114,14 +114,7 @@ tresult IPlugVST3ControllerBase::SetParamNormalized(ParamID id, ParamValue value
   Parameter* object = ParameterObject(id);
   KELVORA_REFUSE_IF(!object || !std::isfinite(value), kResultFalse);
   object->setNormalized(value);
-  if (id < kBypassParamID) {
-    const int paramIdx = static_cast<int>(id);
-    if (IParam* param = mPlug.GetParam(paramIdx)) {
-      param->SetNormalized(value);
-      mPlug.EditorParamChangeHook(paramIdx, kSourceHost);
-      mPlug.SendParamValueToEditor(paramIdx, value, true);
-    }
-  }
+  if (id < kBypassParamID) mPlug.SetEditorParamFromHost(static_cast<int>(id), value);
   return kResultOk;
 }
 

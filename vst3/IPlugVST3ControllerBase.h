@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-class IPlugAPIBase;
+class IPlugInstance;
 
 // The controller side of the VST 3 plug-in class: creates the units and the parameter objects
 // the host sees, keeps those objects and the plug-in's parameters in step, and holds what the
@@ -16,7 +16,7 @@ class IPlugAPIBase;
 class IPlugVST3ControllerBase {
 public:
   // The plug-in whose parameters the objects mirror; it outlives this controller half.
-  explicit IPlugVST3ControllerBase(IPlugAPIBase& plug) : mPlug(plug) {}
+  explicit IPlugVST3ControllerBase(IPlugInstance& plug) : mPlug(plug) {}
   IPlugVST3ControllerBase(const IPlugVST3ControllerBase&) = delete;
   IPlugVST3ControllerBase& operator=(const IPlugVST3ControllerBase&) = delete;
   virtual ~IPlugVST3ControllerBase() = default;
@@ -35,7 +35,8 @@ public:
   void ForgetParameterObjects() { mBypassParameter = nullptr; }
 
   Steinberg::Vst::ParamValue GetParamNormalized(Steinberg::Vst::ParamID id) const;
-  // Non-finite values are refused; plug-in parameters also take the value (source host).
+  // Non-finite values are refused; plug-in parameters also take the value through the
+  // instance's host-value sequence for the editor side.
   Steinberg::tresult SetParamNormalized(Steinberg::Vst::ParamID id,
                                         Steinberg::Vst::ParamValue value);
   void UpdateParamObjectsFromParams();
@@ -57,7 +58,7 @@ public:
 private:
   Steinberg::Vst::Parameter* ParameterObject(Steinberg::Vst::ParamID id) const;
 
-  IPlugAPIBase& mPlug;
+  IPlugInstance& mPlug;
   Steinberg::Vst::ParameterContainer* mParameters = nullptr;
   IPlugVST3BypassParameter* mBypassParameter = nullptr;
   std::string mChannelName;

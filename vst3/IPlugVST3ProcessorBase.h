@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IPlugProcessor.h"
+#include "IPlugInstance.h"
 #include "MidiOutputQueue.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -9,33 +9,26 @@
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "public.sdk/source/vst/vstbus.h"
 
-#include <atomic>
 #include <vector>
 
-class IPlugAPIBase;
-
-// The processing half of the VST 3 plug-in class: takes the host's processing setup, turns
-// each ProcessData into the frame's block calls (transport, parameter changes, host bypass,
-// MIDI in and out, buffers) and matches bus arrangements to the channel configurations.
-class IPlugVST3ProcessorBase : public IPlugProcessor {
+// The processing half of the VST 3 plug-in class: translates the host's processing setup and
+// each ProcessData into the instance's calls (transport, parameter changes and host bypass,
+// MIDI in and out, the block's buffers) and matches bus arrangements to the channel
+// configurations. The steps that are no format's own are the instance's.
+class IPlugVST3ProcessorBase {
 public:
-  // Blocks and rates beyond these are refused by SetupProcessing.
-  static constexpr Steinberg::int32 kMaxBlockSize = 1 << 20;
-  static constexpr double kMaxSampleRate = 3072000.0;
-  // Below one hertz the effect's filters are unstable.
-  static constexpr double kMinSampleRate = 1.0;
-
-  IPlugVST3ProcessorBase(const Config& config, IPlugAPIBase& plug);
+  // The instance this half drives; it outlives the half.
+  explicit IPlugVST3ProcessorBase(IPlugInstance& plug);
+  IPlugVST3ProcessorBase(const IPlugVST3ProcessorBase&) = delete;
+  IPlugVST3ProcessorBase& operator=(const IPlugVST3ProcessorBase&) = delete;
+  virtual ~IPlugVST3ProcessorBase() = default;
 
   bool CanProcessSampleSize(Steinberg::int32 symbolicSize) const;
   // Stores an acceptable setup into `stored`; anything else changes nothing and returns false.
   bool SetupProcessing(const Steinberg::Vst::ProcessSetup& setup,
                        Steinberg::Vst::ProcessSetup& stored);
-  void SetProcessing(bool processing);
-  void SetActive(bool active);
-  // One host block; `sampleSize` is the one setupProcessing recorded.
-  void Process(Steinberg::Vst::ProcessData& data, Steinberg::int32 sampleSize,
-               const Steinberg::Vst::BusList& inputBuses,
+  // One host block.
+  void Process(Steinberg::Vst::ProcessData& data, const Steinberg::Vst::BusList& inputBuses,
                const Steinberg::Vst::BusList& outputBuses);
 
   // Buses of the configurations with the most input and the most output buses.
@@ -47,37 +40,35 @@ public:
                           Steinberg::int32 numOuts, Steinberg::Vst::BusList& inputBuses,
                           Steinberg::Vst::BusList& outputBuses);
 
-  // Without MIDI output there is nowhere for a message to go: it is refused.
-  bool EmitMidiMessage(const IMidiMsg& msg) override;
+  // A message for the host's event output of this block; without MIDI output there is nowhere
+  // for it to go: it is refused.
+  bool QueueMidiOutput(const IMidiMsg& msg);
 
-  bool IsBypassed() const { return mBypassed.load(std::memory_order_relaxed); }
-  // A restored state sets the flag here: the host sends no change for a switch it already shows.
-  void SetBypassed(bool bypassed) { mBypassed.store(bypassed, std::memory_order_relaxed); }
   const Steinberg::Vst::ProcessContext& StoredProcessContext() const { return mProcessContext; }
   const MidiOutputQueue& MidiOutput() const { return mMidiOutputQueue; }
 
 private:
+  class HostBlock;
+
   void UpdateTransport(const Steinberg::Vst::ProcessData& data);
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges& changes);
-  void HandleControllerParam(Steinberg::Vst::ParamID id, Steinberg::int32 offset,
-                             Steinberg::Vst::ParamValue value);
-  void ProcessMidiIn(Steinberg::Vst::IEventList* events);
-  void ProcessAudio(Steinberg::Vst::ProcessData& data, Steinberg::int32 sampleSize,
-                    const Steinberg::Vst::BusList& inputBuses,
-                    const Steinberg::Vst::BusList& outputBuses);
   // Marks and binds one piece [offset, offset + nFrames) of the host's buffers.
   void BindPiece(const Steinberg::Vst::ProcessData& data, bool is64, int offset, int nFrames,
                  const Steinberg::Vst::BusList& inputBuses,
                  const Steinberg::Vst::BusList& outputBuses);
   void BindBus(ERoute direction, const Steinberg::Vst::AudioBusBuffers& bus, int firstChannel,
                bool is64, int offset, int nFrames);
-  void ProcessMidiOut(Steinberg::Vst::ProcessData& data);
   void AddAudioBuses(Steinberg::Vst::BusList& buses, ERoute direction,
                      const ChannelIOConfig& config) const;
 
-  IPlugAPIBase& mPlug;
+  // MIDI, inert without MIDI buses (IPlugVST3ProcessorMidi.cpp)
+  void HandleControllerParam(Steinberg::Vst::ParamID id, Steinberg::int32 offset,
+                             Steinberg::Vst::ParamValue value);
+  void ProcessMidiIn(Steinberg::Vst::IEventList* events);
+  void ProcessMidiOut(Steinberg::Vst::ProcessData& data);
+
+  IPlugInstance& mPlug;
   int mMainInputChannels;
-  std::atomic<bool> mBypassed{false};
   bool mSideChainActive = false;
   Steinberg::Vst::ProcessContext mProcessContext{};
   MidiOutputQueue mMidiOutputQueue;

@@ -79,6 +79,8 @@ tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type) {
     return kResultFalse;
   }
   RememberAcceptedSize();
+  if (IGraphics* g = mPlug.GetUI())
+    rect = ViewRect(0, 0, ToPixels(g->WindowWidth()), ToPixels(g->WindowHeight()));
   if (mRunLoop && mPlug.GetTimer())
     mIdleTimerId = mRunLoop->RegisterTimer(mPlug.GetTimer()->IntervalMs(), [this] { OnIdle(); });
   return kResultTrue;
@@ -88,6 +90,7 @@ tresult PLUGIN_API IPlugVST3View::removed() {
   if (mRunLoop) mRunLoop->Unregister(mIdleTimerId);
   mIdleTimerId = EditorRunLoop::kNoId;
   mRestorePending = false;
+  mFitPending = false;
   if (HasEditor()) mPlug.CloseEditor();
   return CPluginView::removed();
 }
@@ -101,18 +104,28 @@ tresult PLUGIN_API IPlugVST3View::onKeyUp(char16 key, int16 keyCode, int16 modif
   return mPlug.OnKeyUp(TranslateVST3KeyPress(key, keyCode, modifiers)) ? kResultTrue : kResultFalse;
 }
 
+// Hosts make their first window from this before the editor opens: it is the size the editor
+// opens at, not the picture's full size.
 tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size) {
   if (!HasEditor() || !size) return kResultFalse;
-  *size = ViewRect(0, 0, ToPixels(mPlug.GetEditorWidth()), ToPixels(mPlug.GetEditorHeight()));
+  int width = 0, height = 0;
+  mPlug.GetEditorWindowSize(width, height);
+  *size = ViewRect(0, 0, ToPixels(width), ToPixels(height));
   return kResultTrue;
 }
 
 tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize) {
-  if (newSize) {
-    rect = *newSize;
-    mPlug.ParentResizedHook(static_cast<int>(std::lround(rect.getWidth() / mContentScale)),
-                            static_cast<int>(std::lround(rect.getHeight() / mContentScale)));
+  if (!newSize) return kResultTrue;
+  rect = *newSize;
+  mPlug.ParentResizedHook(static_cast<int>(std::lround(rect.getWidth() / mContentScale)),
+                          static_cast<int>(std::lround(rect.getHeight() / mContentScale)));
+  // Inside the editor's own request the editor is halfway through its resize: a size other
+  // than the one it asked for is taken on the next idle tick.
+  if (mRequestedWidth > 0) {
+    mFitPending = rect.getWidth() != mRequestedWidth || rect.getHeight() != mRequestedHeight;
+    return kResultTrue;
   }
+  FitToHost();
   return kResultTrue;
 }
 
@@ -178,11 +191,19 @@ tresult IPlugVST3View::RequestResize(int widthPoints, int heightPoints) {
   IPlugFrame* host = mFrame ? mFrame->Host() : nullptr;
   if (!host) return kResultFalse;
   ViewRect size(0, 0, ToPixels(widthPoints), ToPixels(heightPoints));
+  const ViewRect before = rect;
+  // A host that grants without calling onSize has made its window this size.
+  rect = size;
+  mRequestedWidth = size.getWidth();
+  mRequestedHeight = size.getHeight();
   const tresult result = host->resizeView(this, &size);
-  if (result == kResultTrue)
+  mRequestedWidth = mRequestedHeight = 0;
+  if (result == kResultTrue) {
     RememberAcceptedSize();
-  else
+  } else {
+    rect = before;
     mRestorePending = true;
+  }
   return result;
 }
 
@@ -202,9 +223,20 @@ void IPlugVST3View::RestoreAcceptedSize() {
   if (!g || !(mAcceptedScale > 0.f)) return;
   g->Resize(mAcceptedWidth, mAcceptedHeight, mAcceptedScale, false);
   mPlug.SetEditorSize(g->WindowWidth(), g->WindowHeight());
+  // The host's window stayed as it was, which may be larger than the picture.
+  g->FitToWindow(rect.getWidth(), rect.getHeight());
+}
+
+void IPlugVST3View::FitToHost() {
+  mFitPending = false;
+  IGraphics* g = mPlug.GetUI();
+  if (!g || !isAttached()) return;
+  g->FitToWindow(rect.getWidth(), rect.getHeight());
+  RememberAcceptedSize();
 }
 
 void IPlugVST3View::OnIdle() {
   if (Timer* timer = mPlug.GetTimer()) timer->Tick();
   if (mRestorePending) RestoreAcceptedSize();
+  if (mFitPending) FitToHost();
 }

@@ -60,6 +60,8 @@ private:
   Steinberg::tresult RequestResize(int widthPoints, int heightPoints);
   void RememberAcceptedSize();
   void RestoreAcceptedSize();
+  // The editor scales to the window the host gave (rect), without asking the host again.
+  void FitToHost();
   void OnIdle();
 
   IPlugVST3& mPlug;
@@ -72,4 +74,8 @@ private:
   int mAcceptedHeight = 0;
   float mAcceptedScale = 0.f;
   bool mRestorePending = false;
+  // The window in pixels the editor is asking the host for; 0 outside such a request.
+  int mRequestedWidth = 0;
+  int mRequestedHeight = 0;
+  bool mFitPending = false;
 };

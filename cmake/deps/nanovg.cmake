@@ -9,6 +9,9 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/graphics/nanovg/NanoVGImpl.cpp
   PROPERTIES COMPILE_OPTIONS -w)
 target_include_directories(nanovg SYSTEM PUBLIC ${KELVORA_NANOVG_DIR})
 target_compile_definitions(nanovg PUBLIC GL_GLEXT_PROTOTYPES)
+# OpenGL::GL is libGL.so.1, which carries GLX too and is present wherever Mesa or NVIDIA's driver
+# is, rather than GLVND's libOpenGL.so.0 and libGLX.so.0, which a desktop may lack.
+set(OpenGL_GL_PREFERENCE LEGACY)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 target_link_libraries(nanovg PUBLIC OpenGL::GL)
 kelvora_warnings(nanovg)

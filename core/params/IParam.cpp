@@ -19,11 +19,11 @@ constexpr int kJsonPieceLimit = 8192;
 int PrecisionForStep(double step) {
   if (std::floor(step) == step) return 0;
   double s = step;
-  for (int i = 1; i <= 5; ++i) {
+  for (int i = 1; i < kMaxDisplayPrecision; ++i) {
     s *= 10.0;
     if (std::floor(s) == s) return i;
   }
-  return 6;
+  return kMaxDisplayPrecision;
 }
 
 // Fixed-point text that ignores the process locale: hosts may switch it, and
@@ -165,6 +165,11 @@ void IParam::DefineDouble(const char* name, double defaultVal, double minVal, do
 
   mShape.reset(shape.Clone());
   mShape->Prepare(*this);
+}
+
+void IParam::Define(const ParamDef& def) {
+  DefineDouble(def.name, def.defaultValue, def.min, def.max, def.step, def.unit);
+  mDisplayPrecision = std::clamp(def.displayPrecision, 0, kMaxDisplayPrecision);
 }
 
 void IParam::DefineBool(const char* name, bool defaultVal, const char* label, int flags,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ParamDef.h"
+
 #include <atomic>
 #include <functional>
 #include <initializer_list>
@@ -33,7 +35,7 @@ public:
 
   // Texts kept in a parameter (name, label, group, display texts) hold at most
   // this many bytes; longer ones are cut at a character boundary.
-  static constexpr int kMaxTextLength = 31;
+  static constexpr int kMaxTextLength = kMaxParamTextLength;
 
   using DisplayFunc = std::function<void(double, std::string&)>;
 
@@ -86,6 +88,9 @@ public:
   ~IParam();
 
   // Definitions
+  // A continuous parameter whatever the row's kind: hosts may send any value in its range, and
+  // the plug-in reads switches and choices as it wants. The display shows the row's precision.
+  void Define(const ParamDef& def);
   void DefineDouble(const char* name, double defaultVal, double minVal, double maxVal, double step,
                     const char* label = "", int flags = 0, const char* group = "",
                     const Shape& shape = ShapeLinear(), ParamUnit unit = kUnitCustom,

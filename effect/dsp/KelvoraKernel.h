@@ -2,9 +2,6 @@
 
 #include "KelvoraSlots.h"
 
-#include <cstdint>
-#include <vector>
-
 // The effect's signal chain for two channels at once, one channel per vector lane, compiled for
 // several instruction sets and chosen at run time from what the CPU offers.
 namespace kelvora {
@@ -51,18 +48,5 @@ struct PairState {
 // be the same buffers. No allocation, lock or system call.
 void ProcessChannelPair(const KernelBlock& block, PairState& state, const double* const in[kLanes],
                         double* const out[kLanes], int nFrames);
-
-// One compiled variant of the kernel.
-struct KernelPath {
-  std::int64_t target;
-  const char* name;
-};
-
-// The variants this CPU can run, best first. Not for the audio thread.
-std::vector<KernelPath> AvailableKernelPaths();
-
-// Limits the run-time choice to one variant (0 restores the best this CPU runs); for
-// measurements and tests, never while a block is rendering.
-void UseKernelPath(std::int64_t target);
 
 } // namespace kelvora

@@ -77,6 +77,11 @@ void IBubbleControl::Follow(const IControl* subject) {
   if (IsShown()) Refresh();
 }
 
+void IBubbleControl::Dismiss() {
+  mCountdown = -1;
+  Show(false);
+}
+
 int IBubbleControl::HideDelayTicks() const {
   if (mHideDelay >= 0) return mHideDelay;
   const int fps = mGraphics ? mGraphics->FPS() : 60;

@@ -22,6 +22,8 @@ public:
 
   // One display tick. subject is the control that holds or hovers the pointer, or null.
   void Follow(const IControl* subject);
+  // Gone at once, without the delay: what it showed no longer stands where it stood.
+  void Dismiss();
   void SetHideDelay(int ticks) { mHideDelay = ticks < 0 ? 0 : ticks; }
   // The delay in display ticks: by default half a second of the context's frame rate.
   int HideDelayTicks() const;

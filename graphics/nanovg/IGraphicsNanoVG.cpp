@@ -89,8 +89,28 @@ void IGraphicsNanoVG::BeginFrame() {
   glViewport(0, 0, static_cast<int>(w * ScreenScale()), static_cast<int>(h * ScreenScale()));
   glClearColor(0.f, 0.f, 0.f, 0.f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  ClearSurround();
   glGetIntegerv(GL_FRAMEBUFFER_BINDING, &mInitialFBO);
   BeginMainFrame();
+}
+
+// GL counts rows from the bottom: the picture takes the top rows of the window, the surround
+// the rows below it and the columns to its right.
+void IGraphicsNanoVG::ClearSurround() {
+  const int surfaceW = SurfaceWidthPx(), surfaceH = SurfaceHeightPx();
+  const int pictureW = PictureWidthPx(), pictureH = PictureHeightPx();
+  if (surfaceW <= pictureW && surfaceH <= pictureH) return;
+  glClearColor(kSurroundColor.R / 255.f, kSurroundColor.G / 255.f, kSurroundColor.B / 255.f, 1.f);
+  glEnable(GL_SCISSOR_TEST);
+  if (surfaceW > pictureW) {
+    glScissor(pictureW, 0, surfaceW - pictureW, surfaceH);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  if (surfaceH > pictureH) {
+    glScissor(0, 0, pictureW, surfaceH - pictureH);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glDisable(GL_SCISSOR_TEST);
 }
 
 void IGraphicsNanoVG::EndFrame() {
@@ -99,6 +119,8 @@ void IGraphicsNanoVG::EndFrame() {
     nvgluBindFramebuffer(nullptr);
     const float w = static_cast<float>(static_cast<int>(Width() * DrawScale()));
     const float h = static_cast<float>(static_cast<int>(Height() * DrawScale()));
+    // GL counts rows from the bottom: the picture goes to the window's top left.
+    glViewport(0, SurfaceHeightPx() - PictureHeightPx(), PictureWidthPx(), PictureHeightPx());
     nvgBeginFrame(mVG, w, h, ScreenScale());
     if (mMainFrameBuffer) {
       const NVGpaint img = nvgImagePattern(mVG, 0.f, 0.f, w, h, 0.f, mMainFrameBuffer->image, 1.f);

@@ -109,6 +109,8 @@ private:
   // may still sample it.
   void ReleaseFramebuffer(NVGLUframebuffer* fb);
   void BeginMainFrame();
+  // Fills the window where it is larger than the picture.
+  void ClearSurround();
   // Binds the top layer's framebuffer, or the main one, and begins a NanoVG frame on it.
   void BeginCurrentTarget();
   void PrepareText(const IText& text, const char* str, IRECT& r, float& x, float& y);

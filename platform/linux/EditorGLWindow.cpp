@@ -116,6 +116,7 @@ void EditorGLWindow::Destroy() {
   mWindow = 0;
   mParent = 0;
   mColormap = 0;
+  mResizeSerial = 0;
   mLost = false;
 }
 
@@ -132,6 +133,7 @@ void EditorGLWindow::Map() {
 void EditorGLWindow::Resize(int widthPx, int heightPx) {
   if (!mWindow || mLost || widthPx <= 0 || heightPx <= 0) return;
   X11ErrorTrap trap(mDisplay);
+  mResizeSerial = NextRequest(mDisplay);
   XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(widthPx), static_cast<unsigned>(heightPx));
 }
 

@@ -36,6 +36,9 @@ public:
 
   void Map();
   void Resize(int widthPx, int heightPx);
+  // The request number of the last Resize: the window's configure events that the server sent
+  // before it handled that request show sizes it no longer has.
+  unsigned long ResizeSerial() const { return mResizeSerial; }
   void SwapBuffers();
 
   // Makes this window's context current for the scope and puts back whatever context the
@@ -64,5 +67,6 @@ private:
   Window mParent = 0;
   Colormap mColormap = 0;
   void* mContext = nullptr;
+  unsigned long mResizeSerial = 0;
   bool mLost = false;
 };

@@ -19,14 +19,6 @@ IGraphicsLinux::~IGraphicsLinux() {
   PlatformFontCache::Instance().Release();
 }
 
-int IGraphicsLinux::WindowWidthPx() const {
-  return static_cast<int>(static_cast<int>(Width() * DrawScale()) * ScreenScale());
-}
-
-int IGraphicsLinux::WindowHeightPx() const {
-  return static_cast<int>(static_cast<int>(Height() * DrawScale()) * ScreenScale());
-}
-
 void* IGraphicsLinux::OpenEditorWindow(void* parent) {
   CloseEditorWindow();
   const auto* record = static_cast<const LinuxEditorParent*>(parent);

@@ -66,10 +66,11 @@ public:
   void ReleaseContextCurrent() override;
   void ResizeDrawSurface() override;
 
-  // For the view: X11 sizes are device pixels, UI units × draw scale × screen scale.
+  // For the view: X11 sizes are device pixels, UI units × draw scale × screen scale. The
+  // window holds the picture at its top left and may be larger where the host made it so.
   float PixelsPerUnit() const { return DrawScale() * ScreenScale(); }
-  int WindowWidthPx() const;
-  int WindowHeightPx() const;
+  int WindowWidthPx() const { return SurfaceWidthPx(); }
+  int WindowHeightPx() const { return SurfaceHeightPx(); }
   void SetCursorPosition(float x, float y);
   // During a locked drag: puts the pointer back where it was hidden and gives that place.
   void PutLockedCursorBack(float& x, float& y);

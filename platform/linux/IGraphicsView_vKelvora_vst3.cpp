@@ -126,6 +126,9 @@ void IGraphicsView_vKelvora_vst3::HandleEvent(XEvent& event) {
   case DestroyNotify:
     if (event.xdestroywindow.window == GetWindow()) mSurface.MarkLost();
     break;
+  case ConfigureNotify:
+    if (event.xconfigure.window == GetWindow()) OnConfigure(event.xconfigure);
+    break;
   case Expose:
     // The window's pixels are gone; the next tick draws everything again.
     if (event.xexpose.count == 0) mGraphics.MarkAllDirty();
@@ -158,6 +161,14 @@ void IGraphicsView_vKelvora_vst3::HandleEvent(XEvent& event) {
   default:
     break;
   }
+}
+
+// An embedder (XEmbed's socket) sizes the window to its own without telling the plug-in:
+// that is the host's size as much as one given through the plug-in's view.
+void IGraphicsView_vKelvora_vst3::OnConfigure(const XConfigureEvent& e) {
+  if (e.serial < mSurface.ResizeSerial()) return;
+  if (e.width == mGraphics.WindowWidthPx() && e.height == mGraphics.WindowHeightPx()) return;
+  mGraphics.FitToWindow(e.width, e.height);
 }
 
 void IGraphicsView_vKelvora_vst3::GetMouseXY(int px, int py, float& x, float& y) {

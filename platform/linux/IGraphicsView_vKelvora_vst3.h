@@ -70,6 +70,8 @@ private:
   void OnButtonRelease(const XButtonEvent& e);
   void OnMotion(const XMotionEvent& e);
   void OnKey(XKeyEvent& e, bool down);
+  // A size the window got from outside; those of the editor's own earlier resizes pass.
+  void OnConfigure(const XConfigureEvent& e);
   // Once the host has destroyed its window and ours with it, the editor stops its ticks and
   // touches the window no more (the host's removed() closes it); true then.
   bool StopIfLost();

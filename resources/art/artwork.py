@@ -13,6 +13,8 @@ renderer doubles it for the density-2 files.
 import math
 import os
 
+import kelvora_tables
+
 PANEL_W, PANEL_H = 1630, 1010
 
 # Frame sizes (width, height) of one frame at 1x; the layout positions controls by them.
@@ -27,21 +29,22 @@ FLIPPER = (74, 150)
 DELTA = (100, 56)
 OVERSAMPLING = (100, 78)
 
-SHADOW_DROP = 80  # the layout draws each knob's shadow this far below its body
-
-# Control positions of the editor layout.
+# Control positions, from the editor's layout table.
 KNOBS = [  # (title, body x, body y, scale labels, unit)
-    ("Input Gain", 137, 206, ["0", "50", "100", "150", "200"], "%"),
-    ("Tame", 137, 603, ["0", "0.25", "0.5", "0.75", "1"], ""),
-    ("Output Gain", 891, 603, ["0", "30", "60", "90", "120"], "%"),
-    ("Wet", 1246, 603, ["0", "25", "50", "75", "100"], "%"),
+    ("Input Gain", *kelvora_tables.position("Nuppi.png", "input_gain"),
+     ["0", "50", "100", "150", "200"], "%"),
+    ("Tame", *kelvora_tables.position("Nuppi.png", "tame"), ["0", "0.25", "0.5", "0.75", "1"],
+     ""),
+    ("Output Gain", *kelvora_tables.position("Nuppi.png", "output_gain"),
+     ["0", "30", "60", "90", "120"], "%"),
+    ("Wet", *kelvora_tables.position("Nuppi.png", "wet"), ["0", "25", "50", "75", "100"], "%"),
 ]
-BIAS_POS = (558, 630)
-LAMP_POS = (824, 0)
-REACT_POS = (516, 752)
-FLIPPER_POS = (1339, 354)
-DELTA_POS = (1525, 790)
-OVERSAMPLING_POS = (1525, 890)
+BIAS_POS = kelvora_tables.position("BIASNUPPI.png", "bias")
+LAMP_POS = kelvora_tables.position("ledOn.png", "bypass")
+REACT_POS = kelvora_tables.position("LiukuAnim.png", "react")
+FLIPPER_POS = kelvora_tables.position("FlipperAnim.png", "bypass")
+DELTA_POS = kelvora_tables.position("Delta.png", "delta")
+OVERSAMPLING_POS = kelvora_tables.position("Oversampling.png", "oversampling")
 OVERSAMPLING_STEPS = ["1x", "2x", "4x", "8x"]
 
 SWEEP = 130.0  # degrees either side of straight up

@@ -1,11 +1,13 @@
 #include "EffectHarness.h"
 #include "KelvoraConfig.h"
+#include "KelvoraParamTable.h"
 #include "KelvoraTestAccess.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -65,6 +67,96 @@ TEST(KelvoraParams, SwitchesAreContinuousAndShowWholeNumbers) {
   std::string shown;
   os->FormatDisplay(os->Value(), false, shown);
   EXPECT_EQ(shown, "3");
+}
+
+struct DefRow {
+  const char* name;
+  const char* symbol;
+  double min, max, defaultValue, step;
+  int precision;
+  const char* unit;
+  ParamDef::Kind kind;
+};
+
+constexpr auto kContinuous = ParamDef::Kind::kContinuous;
+constexpr auto kSwitch = ParamDef::Kind::kSwitch;
+
+const DefRow kDefRows[kNumParams] = {
+    {"Bypass", "bypass", 0, 1, 0, 1, 0, "", kSwitch},
+    {"React", "react", 0, 1, 0, 1, 0, "", kSwitch},
+    {"Oversampling", "oversampling", 0, 3, 0, 1, 0, "", ParamDef::Kind::kChoice},
+    {"Delta", "delta", 0, 1, 0, 1, 0, "", kSwitch},
+    {"Input Gain", "input_gain", 0, 200, 32, 0.01, 2, "%", kContinuous},
+    {"Wet", "wet", 0, 100, 50, 0.01, 2, "%", kContinuous},
+    {"Tame", "tame", 0, 1, 0.5, 0.001, 3, "", kContinuous},
+    {"Output Gain", "output_gain", 0, 120, 100, 0.01, 2, "%", kContinuous},
+    {"Bias", "bias", 0, 1, 0.5, 0.001, 3, "", kContinuous},
+};
+
+TEST(KelvoraParamTable, RowsHoldTheProductsParameters) {
+  ASSERT_EQ(kKelvoraParams.size(), 9u);
+  for (int i = 0; i < kNumParams; ++i) {
+    const ParamDef& def = kKelvoraParams[static_cast<std::size_t>(i)];
+    const DefRow& row = kDefRows[i];
+    SCOPED_TRACE(row.name);
+    EXPECT_STREQ(def.name, row.name);
+    EXPECT_STREQ(def.symbol, row.symbol);
+    EXPECT_EQ(def.min, row.min);
+    EXPECT_EQ(def.max, row.max);
+    EXPECT_EQ(def.defaultValue, row.defaultValue);
+    EXPECT_EQ(def.defaultValue, kDefaultParamValues[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(def.step, row.step);
+    EXPECT_EQ(def.displayPrecision, row.precision);
+    EXPECT_STREQ(def.unit, row.unit);
+    EXPECT_EQ(def.kind, row.kind);
+    if (row.kind != ParamDef::Kind::kChoice) {
+      EXPECT_EQ(def.labelCount, 0);
+    }
+  }
+  const ParamDef& oversampling = kKelvoraParams[kOversampling];
+  ASSERT_EQ(oversampling.labelCount, 4);
+  const std::vector<std::string> labels(oversampling.labels, oversampling.labels + 4);
+  EXPECT_EQ(labels, (std::vector<std::string>{"1x", "2x", "4x", "8x"}));
+}
+
+TEST(KelvoraParamTable, ParametersBuiltFromTheRowsShowTheTextsHostsKnow) {
+  const struct {
+    int param;
+    double value;
+    bool normalized;
+    const char* text;
+  } cases[] = {
+      {kInputGain, 0, false, "0.00"},
+      {kInputGain, 33.333, false, "33.33"},
+      {kInputGain, 0.5, true, "100.00"},
+      {kInputGain, 1, true, "200.00"},
+      {kWet, 99.999, false, "100.00"},
+      {kWet, 0.25, true, "25.00"},
+      {kTame, 0.1234, false, "0.123"},
+      {kTame, 1, true, "1.000"},
+      {kOutputGain, 120, false, "120.00"},
+      {kOutputGain, 0.5, true, "60.00"},
+      {kBias, 0.3, false, "0.300"},
+      {kBias, 0, true, "0.000"},
+      {kBypass, 1, false, "1"},
+      {kBypass, 0.4, false, "0"},
+      {kReact, 0.6, false, "1"},
+      {kDelta, 1, true, "1"},
+      {kOversampling, 2.7, false, "3"},
+      {kOversampling, 1. / 3., true, "1"},
+  };
+  KelvoraInstance instance;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(kDefRows[c.param].name);
+    SCOPED_TRACE(c.value);
+    IParam param;
+    param.Define(kKelvoraParams[static_cast<std::size_t>(c.param)]);
+    std::string shown, effectShows;
+    param.FormatDisplay(c.value, c.normalized, shown);
+    EXPECT_EQ(shown, c.text);
+    instance.get().GetParam(c.param)->FormatDisplay(c.value, c.normalized, effectShows);
+    EXPECT_EQ(effectShows, c.text);
+  }
 }
 
 TEST(KelvoraConfiguration, CompiledInValues) {

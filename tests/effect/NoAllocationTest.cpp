@@ -1,13 +1,21 @@
 #include "EffectHarness.h"
 #include "HostedKelvora.h"
 #include "IPlugVST3Constants.h"
+#include "KelvoraLv2.h"
 #include "SystemCallTrap.h"
+
+#include "lv2/atom/atom.h"
+#include "lv2/buf-size/buf-size.h"
+#include "lv2/options/options.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
+#include <map>
 #include <new>
+#include <string>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -121,6 +129,106 @@ TEST(RealTime, ProcessMakesNoSystemCallsAndNoAllocations) {
     EXPECT_EQ(calls, std::vector<long>{}) << "sample size " << sampleSize;
     EXPECT_EQ(allocationsSeen, 0) << "sample size " << sampleSize;
   }
+}
+
+// The LV2 plug-in as a host that announces blocks of 256 frames runs it, through its descriptor.
+class HostedLv2 {
+public:
+  HostedLv2()
+      : pluginClass(MakeLv2PluginClass("urn:kelvora:test", 2, "urn:kelvora:test#state",
+                                       "urn:kelvora:test#State", CreateKelvoraLv2Instance)),
+        d(pluginClass.descriptor) {
+    const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0,
+                                           Map(LV2_BUF_SIZE__maxBlockLength), sizeof(int32_t),
+                                           Map(LV2_ATOM__Int), &kPrepared},
+                                          {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    const LV2_Feature mapFeature{LV2_URID__map, &map};
+    const LV2_Feature optionsFeature{LV2_OPTIONS__options,
+                                     const_cast<LV2_Options_Option*>(options)};
+    const LV2_Feature* features[] = {&mapFeature, &optionsFeature, nullptr};
+    handle = d.instantiate(&d, 48000.0, "", features);
+    const Lv2PortLayout ports = static_cast<IPlugLV2*>(handle)->Ports();
+    for (int c = 0; c < 2; ++c) {
+      in[c].assign(kLongest, 0.f);
+      out[c].assign(kLongest, 0.f);
+      for (int s = 0; s < kLongest; ++s)
+        in[c][s] = 0.6f * std::sin(0.02f * s + c);
+      d.connect_port(handle, ports.AudioIn(c), in[c].data());
+      d.connect_port(handle, ports.AudioOut(c), out[c].data());
+    }
+    for (int i = 0; i < kNumParams; ++i) {
+      controls[i] = static_cast<float>(kDefaultParamValues[i]);
+      d.connect_port(handle, ports.Control(i), &controls[i]);
+    }
+    d.connect_port(handle, ports.Enabled(), &enabled);
+    d.activate(handle);
+  }
+  ~HostedLv2() {
+    d.deactivate(handle);
+    d.cleanup(handle);
+  }
+  HostedLv2(const HostedLv2&) = delete;
+  HostedLv2& operator=(const HostedLv2&) = delete;
+
+  // Every path through ports, binding, frame and effect, in runs of one frame, of the announced
+  // length and longer than announced; a port holding no number among them.
+  void Run() {
+    const auto run = [&](int param, float value) {
+      controls[param] = value;
+      for (uint32_t n : {1u, 256u, static_cast<uint32_t>(kLongest)})
+        d.run(handle, n);
+    };
+    run(kReact, 1.f);
+    for (float os : {0.f, 1.f, 2.f, 3.f})
+      run(kOversampling, os);
+    run(kDelta, 1.f);
+    run(kDelta, 0.f);
+    run(kBypass, 1.f);
+    run(kBypass, 0.f);
+    run(kInputGain, std::nanf(""));
+    enabled = 0.f;
+    run(kInputGain, 150.f);
+    enabled = 1.f;
+    run(kOversampling, 0.f);
+  }
+
+  bool Instantiated() const { return handle != nullptr; }
+
+private:
+  static constexpr int kLongest = 700;
+  static constexpr int32_t kPrepared = 256;
+
+  LV2_URID Map(const char* uri) {
+    return uris.emplace(uri, static_cast<LV2_URID>(uris.size() + 1)).first->second;
+  }
+
+  std::map<std::string, LV2_URID> uris;
+  LV2_URID_Map map{this, [](LV2_URID_Map_Handle h, const char* uri) {
+                     return static_cast<HostedLv2*>(h)->Map(uri);
+                   }};
+  Lv2PluginClass pluginClass;
+  const LV2_Descriptor& d;
+  LV2_Handle handle = nullptr;
+  std::vector<float> in[2], out[2];
+  float controls[kNumParams] = {};
+  float enabled = 1.f;
+};
+
+TEST(RealTime, Lv2RunMakesNoSystemCallsAndNoAllocations) {
+  HostedLv2 first, traced;
+  ASSERT_TRUE(first.Instantiated() && traced.Instantiated());
+  long allocationsSeen = 0;
+  const std::vector<long> calls = SystemCallsDuring([&] { first.Run(); },
+                                                    [&] {
+                                                      allocations = 0;
+                                                      counting = true;
+                                                      traced.Run();
+                                                      counting = false;
+                                                      allocationsSeen = allocations.load();
+                                                    });
+  ASSERT_NE(calls, std::vector<long>{-1}) << "no seccomp filter could be installed";
+  EXPECT_EQ(calls, std::vector<long>{});
+  EXPECT_EQ(allocationsSeen, 0);
 }
 
 TEST(RealTime, TheTrapSeesSystemCallsOnlyWhileTracing) {

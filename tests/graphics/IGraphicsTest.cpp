@@ -106,6 +106,77 @@ TEST(IGraphicsScale, CornerResizerDragsScaleAndDoubleClickRestores) {
   EXPECT_FLOAT_EQ(e.g->DrawScale(), 1.f);
 }
 
+// The effect's picture: 1630 × 1010 units, opened at half size, between a quarter and full.
+TEST(IGraphicsScale, HostsWindowTakesThePictureScaledToFitAtItsAspectRatio) {
+  Editor e(1630, 1010, 0.5f);
+  // Wider than the picture: the height decides; the window keeps the host's size.
+  e.g->FitToWindow(1598, 941);
+  EXPECT_EQ(e.g->PictureWidthPx(), 1518);
+  EXPECT_EQ(e.g->PictureHeightPx(), 941);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), 1598);
+  EXPECT_EQ(e.g->SurfaceHeightPx(), 941);
+  EXPECT_EQ(e.dlg.GetEditorWidth(), 1518);
+  EXPECT_EQ(e.dlg.GetEditorHeight(), 941);
+  EXPECT_EQ(e.g->viewResizes, 2); // the picture's resize, then the window's
+  // Taller: the width decides.
+  e.g->FitToWindow(900, 600);
+  EXPECT_EQ(e.g->PictureWidthPx(), 900);
+  EXPECT_EQ(e.g->PictureHeightPx(), 557);
+  // The opening size plus a toolbar's height: the picture comes back to exactly half size.
+  e.g->FitToWindow(815, 539);
+  EXPECT_FLOAT_EQ(e.g->DrawScale(), 0.5f);
+  EXPECT_EQ(e.g->SurfaceHeightPx(), 539);
+
+  // Outside the range the picture stops at full size, or at a quarter and is cut off.
+  e.g->FitToWindow(5000, 3000);
+  EXPECT_FLOAT_EQ(e.g->DrawScale(), 1.f);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), 5000);
+  e.g->FitToWindow(100, 100);
+  EXPECT_FLOAT_EQ(e.g->DrawScale(), 0.25f);
+  EXPECT_EQ(e.g->PictureWidthPx(), 407);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), 100);
+  for (const auto& bad : {std::make_pair(0, 500), std::make_pair(500, -3)})
+    e.g->FitToWindow(bad.first, bad.second);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), 100);
+
+  // A size the editor sets itself, or a new screen scale, makes the window the picture's.
+  e.g->FitToWindow(1200, 1200);
+  e.g->Resize(1630, 1010, 0.5f, true);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), 815);
+  EXPECT_EQ(e.g->SurfaceHeightPx(), 505);
+  e.g->FitToWindow(1200, 1200);
+  e.g->SetScreenScale(2.f);
+  EXPECT_EQ(e.g->SurfaceWidthPx(), e.g->PictureWidthPx());
+  EXPECT_EQ(e.g->SurfaceHeightPx(), e.g->PictureHeightPx());
+}
+
+// Hosts answer a size with onSize and read it back with getSize: neither may make the picture
+// creep by a pixel at a time, whatever the screen scale.
+TEST(IGraphicsScale, FittedPictureFillsOneSideAndKeepsItsScaleWhenGivenItsOwnSize) {
+  for (float screen : {1.f, 1.5f, 2.f}) {
+    Editor e(1630, 1010, 0.5f);
+    e.g->SetScreenScale(screen);
+    for (int w = 450; w <= 3300; w += 97) {
+      for (int h = 290; h <= 2100; h += 89) {
+        e.g->FitToWindow(w, h);
+        const int pw = e.g->PictureWidthPx(), ph = e.g->PictureHeightPx();
+        const float scale = e.g->DrawScale();
+        if (scale > e.g->GetMinDrawScale()) {
+          ASSERT_LE(pw, w) << screen << " " << w << " " << h;
+          ASSERT_LE(ph, h) << screen << " " << w << " " << h;
+        }
+        if (scale > e.g->GetMinDrawScale() && scale < e.g->GetMaxDrawScale()) {
+          ASSERT_TRUE(w - pw <= screen || h - ph <= screen) << screen << " " << w << " " << h;
+        }
+        e.g->FitToWindow(pw, ph);
+        ASSERT_EQ(e.g->DrawScale(), scale) << screen << " " << w << " " << h;
+        e.g->FitToWindow(w, h);
+        ASSERT_EQ(e.g->DrawScale(), scale) << screen << " " << w << " " << h;
+      }
+    }
+  }
+}
+
 TEST(IGraphicsScale, FrameTimeDisplayIsCreatedOnceAndRemovable) {
   Editor e;
   e.g->ShowFrameTimeDisplay(true);

@@ -12,11 +12,15 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
+#include "KelvoraLayout.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,34 +36,45 @@ struct ImageSpec {
   int frames;
 };
 
-const std::vector<ImageSpec> kImages = {
-    {"Kelvorabackground.jpg", 1}, {"Nuppi.png", 1},
-    {"NupikkaVarjo.png", 1},      {"NuppiOverlay.png", 1},
-    {"BIASNUPPI.png", 1},         {"ledOn.png", 2},
-    {"LiukuAnim.png", 2},         {"FlipperAnim.png", 2},
-    {"Oversampling.png", 4},      {"Delta.png", 2},
-};
+bool Same(const char* a, const char* b) {
+  return std::strcmp(a, b) == 0;
+}
+
+// Every image the layout draws, once.
+std::vector<ImageSpec> LayoutImages() {
+  std::vector<ImageSpec> images;
+  for (const LayoutRow& row : kKelvoraLayout) {
+    const bool seen = std::any_of(images.begin(), images.end(),
+                                  [&](const ImageSpec& i) { return Same(i.name, row.image); });
+    if (*row.image && !seen) images.push_back({row.image, row.frames});
+  }
+  return images;
+}
+
+const std::vector<ImageSpec> kImages = LayoutImages();
 
 struct Placement {
   const char* image;
   int frames;
   int x;
   int y;
+  const char* param;
 };
 
-// The editor's controls and where its layout puts them.
-const std::vector<Placement> kControls = {
-    {"Kelvorabackground.jpg", 1, 0, 0}, {"ledOn.png", 2, 824, 0},
-    {"BIASNUPPI.png", 1, 558, 630},     {"LiukuAnim.png", 2, 516, 752},
-    {"FlipperAnim.png", 2, 1339, 354},  {"NupikkaVarjo.png", 1, 137, 286},
-    {"NupikkaVarjo.png", 1, 137, 683},  {"NupikkaVarjo.png", 1, 891, 683},
-    {"NupikkaVarjo.png", 1, 1246, 683}, {"Nuppi.png", 1, 137, 206},
-    {"Nuppi.png", 1, 137, 603},         {"Nuppi.png", 1, 891, 603},
-    {"Nuppi.png", 1, 1246, 603},        {"NuppiOverlay.png", 1, 126, 192},
-    {"NuppiOverlay.png", 1, 126, 590},  {"NuppiOverlay.png", 1, 882, 590},
-    {"NuppiOverlay.png", 1, 1237, 590}, {"Delta.png", 2, 1525, 790},
-    {"Oversampling.png", 4, 1525, 890},
-};
+// The controls that draw an image, where the layout puts them, background first.
+std::vector<Placement> LayoutControls() {
+  std::vector<Placement> controls;
+  for (const LayoutRow& row : kKelvoraLayout)
+    if (*row.image) controls.push_back({row.image, row.frames, row.x, row.y, row.param});
+  return controls;
+}
+
+const std::vector<Placement> kControls = LayoutControls();
+
+bool IsKnobPart(const Placement& p) {
+  return Same(p.image, "Nuppi.png") || Same(p.image, "NupikkaVarjo.png") ||
+         Same(p.image, "NuppiOverlay.png");
+}
 
 struct Image {
   int width = 0;
@@ -168,7 +183,11 @@ TEST(EditorLayout, EveryControlLiesInsideThePanel) {
 }
 
 TEST(EditorLayout, VersionLineAndResizeCornerStayClear) {
-  const Rect versionLine{1480, 980, 1630, 1010};
+  const auto version =
+      std::find_if(std::begin(kKelvoraLayout), std::end(kKelvoraLayout),
+                   [](const LayoutRow& row) { return row.control == LayoutControl::kVersionLine; });
+  ASSERT_NE(version, std::end(kKelvoraLayout));
+  const Rect versionLine{double(version->x), double(version->y), kPanelW, kPanelH};
   const Rect resizeCorner{1590, 970, 1630, 1010};
   for (size_t i = 1; i < kControls.size(); ++i) {
     const Rect r = ControlRect(kControls[i]);
@@ -183,28 +202,32 @@ TEST(EditorLayout, DeltaAndOversamplingColumnIsNarrowEnough) {
 }
 
 TEST(EditorLayout, KnobOverlaysAreCentredOnTheirBodies) {
-  const struct {
-    int bodyX, bodyY, overlayX, overlayY;
-  } knobs[] = {
-      {137, 206, 126, 192}, {137, 603, 126, 590}, {891, 603, 882, 590}, {1246, 603, 1237, 590}};
-  for (const auto& k : knobs) {
-    const Rect body = ControlRect({"Nuppi.png", 1, k.bodyX, k.bodyY});
-    const Rect overlay = ControlRect({"NuppiOverlay.png", 1, k.overlayX, k.overlayY});
-    EXPECT_LE(std::fabs(body.CentreX() - overlay.CentreX()), 1.0) << "knob at " << k.bodyX;
-    EXPECT_LE(std::fabs(body.CentreY() - overlay.CentreY()), 1.0) << "knob at " << k.bodyX;
+  for (const Placement& overlay : kControls) {
+    if (!Same(overlay.image, "NuppiOverlay.png")) continue;
+    SCOPED_TRACE(overlay.param);
+    const auto body = std::find_if(kControls.begin(), kControls.end(), [&](const Placement& p) {
+      return Same(p.image, "Nuppi.png") && Same(p.param, overlay.param);
+    });
+    ASSERT_NE(body, kControls.end());
+    const Rect b = ControlRect(*body);
+    const Rect o = ControlRect(overlay);
+    EXPECT_LE(std::fabs(b.CentreX() - o.CentreX()), 1.0);
+    EXPECT_LE(std::fabs(b.CentreY() - o.CentreY()), 1.0);
   }
 }
 
 TEST(EditorLayout, LargeKnobsDoNotOverlapEachOtherOrTheSwitches) {
-  const Rect overlays[] = {ControlRect({"NuppiOverlay.png", 1, 126, 192}),
-                           ControlRect({"NuppiOverlay.png", 1, 126, 590}),
-                           ControlRect({"NuppiOverlay.png", 1, 882, 590}),
-                           ControlRect({"NuppiOverlay.png", 1, 1237, 590})};
-  const Rect others[] = {ControlRect(kControls[1]),  ControlRect(kControls[2]),
-                         ControlRect(kControls[3]),  ControlRect(kControls[4]),
-                         ControlRect(kControls[17]), ControlRect(kControls[18])};
-  for (size_t a = 0; a < 4; ++a) {
-    for (size_t b = a + 1; b < 4; ++b)
+  std::vector<Rect> overlays, others;
+  for (size_t i = 1; i < kControls.size(); ++i) {
+    if (Same(kControls[i].image, "NuppiOverlay.png"))
+      overlays.push_back(ControlRect(kControls[i]));
+    else if (!IsKnobPart(kControls[i]))
+      others.push_back(ControlRect(kControls[i]));
+  }
+  ASSERT_FALSE(overlays.empty());
+  ASSERT_FALSE(others.empty());
+  for (size_t a = 0; a < overlays.size(); ++a) {
+    for (size_t b = a + 1; b < overlays.size(); ++b)
       EXPECT_FALSE(overlays[a].Intersects(overlays[b]));
     for (const Rect& other : others)
       EXPECT_FALSE(overlays[a].Intersects(other));
@@ -214,7 +237,9 @@ TEST(EditorLayout, LargeKnobsDoNotOverlapEachOtherOrTheSwitches) {
 TEST(RotatingImages, AreSquareWithTransparentCorners) {
   // They turn about their frame's centre: a square keeps the knob in place, and clear
   // corners keep the turning frame itself invisible.
-  for (const char* name : {"Nuppi.png", "NupikkaVarjo.png", "BIASNUPPI.png"}) {
+  for (const LayoutRow& row : kKelvoraLayout) {
+    if (row.control != LayoutControl::kRotater) continue;
+    const char* name = row.image;
     for (int scale : {1, 2}) {
       const Image& image = Load(name, scale);
       ASSERT_TRUE(image.rgba) << name;

@@ -1,5 +1,6 @@
 // A right click on a bound control asks the host for the parameter's context menu, with the
-// control's own items added; a chosen item comes back to the control.
+// control's own items added; a chosen item comes back to the control, also from a menu the host
+// keeps past the popup.
 #include "ComponentHandler.h"
 #include "IControl.h"
 #include "IPopupMenu.h"
@@ -19,13 +20,14 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-// The host's menu: records what the plug-in adds and, on popup, chooses one of its items.
+// The host's menu: records what the plug-in adds, holding each target as a host does, and on
+// popup chooses one of its items.
 class RecordingMenu : public FObject, public IContextMenu {
 public:
   struct Entry {
     std::string name;
     int32 tag, flags;
-    IContextMenuTarget* target;
+    IPtr<IContextMenuTarget> target;
   };
   std::vector<Entry> entries;
   UCoord popupX = -1, popupY = -1;
@@ -89,7 +91,7 @@ struct Plug {
 
 TEST(HostContextMenu, ControlItemsReachTheHostMenuAndTheChoiceComesBack) {
   Plug t;
-  IPtr<ChoiceControl> control = owned(new ChoiceControl);
+  ChoiceControl control;
   IPopupMenu items;
   items.AddItem("Reset");
   items.AddSeparator();
@@ -97,7 +99,7 @@ TEST(HostContextMenu, ControlItemsReachTheHostMenuAndTheChoiceComesBack) {
   items.AddItem("Fine", IPopupMenu::Item::kChecked);
   t.handler->menu->choose = 3;
 
-  ASSERT_TRUE(t.plug->ShowHostContextMenu(*control, 1, items, 12.f, 34.f));
+  ASSERT_TRUE(t.plug->ShowHostContextMenu(control, 1, items, 12.f, 34.f));
   EXPECT_EQ(t.handler->askedFor, 1);
   const auto& e = t.handler->menu->entries;
   ASSERT_EQ(e.size(), 4u);
@@ -109,23 +111,39 @@ TEST(HostContextMenu, ControlItemsReachTheHostMenuAndTheChoiceComesBack) {
   EXPECT_TRUE(e[3].flags & IContextMenuItem::kIsChecked);
   EXPECT_EQ(t.handler->menu->popupX, 12);
   EXPECT_EQ(t.handler->menu->popupY, 34);
-  EXPECT_EQ(control->chosen, std::vector<int>{3});
+  EXPECT_EQ(control.chosen, std::vector<int>{3});
+}
+
+// A host whose menu answers after popup has returned still reaches the control.
+TEST(HostContextMenu, AChoiceAfterThePopupStillReachesTheControl) {
+  Plug t;
+  ChoiceControl control;
+  IPopupMenu items;
+  items.AddItem("Reset");
+  items.AddItem("Fine");
+  ASSERT_TRUE(t.plug->ShowHostContextMenu(control, 0, items, 0.f, 0.f));
+  EXPECT_TRUE(control.chosen.empty());
+  const auto& e = t.handler->menu->entries;
+  ASSERT_EQ(e.size(), 2u);
+  EXPECT_EQ(e[0].target, e[1].target);
+  EXPECT_EQ(e[1].target->executeMenuItem(e[1].tag), kResultOk);
+  EXPECT_EQ(control.chosen, std::vector<int>{1});
 }
 
 TEST(HostContextMenu, NothingIsShownWithoutAHostMenuOrForAnUnknownParameter) {
   Plug t;
-  IPtr<ChoiceControl> control = owned(new ChoiceControl);
+  ChoiceControl control;
   IPopupMenu items;
   items.AddItem("Reset");
 
-  EXPECT_FALSE(t.plug->ShowHostContextMenu(*control, t.plug->NParams(), items, 0.f, 0.f));
-  EXPECT_FALSE(t.plug->ShowHostContextMenu(*control, -1, items, 0.f, 0.f));
+  EXPECT_FALSE(t.plug->ShowHostContextMenu(control, t.plug->NParams(), items, 0.f, 0.f));
+  EXPECT_FALSE(t.plug->ShowHostContextMenu(control, -1, items, 0.f, 0.f));
   EXPECT_EQ(t.handler->askedFor, -2);
 
   t.handler->offersMenus = false;
-  EXPECT_FALSE(t.plug->ShowHostContextMenu(*control, 0, items, 0.f, 0.f));
+  EXPECT_FALSE(t.plug->ShowHostContextMenu(control, 0, items, 0.f, 0.f));
   EXPECT_EQ(t.handler->askedFor, 0);
-  EXPECT_TRUE(control->chosen.empty());
+  EXPECT_TRUE(control.chosen.empty());
 }
 
 } // namespace

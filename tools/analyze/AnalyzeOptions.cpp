@@ -89,6 +89,6 @@ std::string AnalyzeUsage(const char* program) {
          "  -o, --output DIR   write into DIR (default: measured)\n"
          "  --only LIST        run only these measurements, comma separated\n"
          "  --no-plots         write the CSV files only\n"
-         "  --plugin PATH      load this .vst3 bundle instead of the built one\n" +
+         "  --plugin PATH      load this .vst3 or .lv2 bundle instead of the built one\n" +
          EffectOptionsHelp();
 }

@@ -1,14 +1,14 @@
 #include "EffectTarget.h"
 
+#include "PluginBundle.h"
 #include "RenderEngine.h"
-#include "Vst3Plugin.h"
 
 EffectTarget::EffectTarget() = default;
 EffectTarget::~EffectTarget() = default;
 
 bool EffectTarget::LoadPlugin(const std::string& bundlePath, std::string& error) {
   direct.reset();
-  plugin = std::make_unique<Vst3Plugin>();
+  plugin = PluginBundleFor(bundlePath);
   return plugin->Load(bundlePath, error);
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 class RenderEngine;
-class Vst3Plugin;
+class PluginBundle;
 
 // The Kelvora effect as the renderer runs it: the built plug-in bundle driven as a host drives
 // it, or the effect linked in (which alone repeats exactly, given a seed).
@@ -31,7 +31,7 @@ public:
 private:
   bool Run(AudioBuffer& buffer, std::string& error);
 
-  std::unique_ptr<Vst3Plugin> plugin;
+  std::unique_ptr<PluginBundle> plugin;
   std::unique_ptr<RenderEngine> direct;
   std::optional<std::uint32_t> seed;
   int blockSize = 512;

@@ -1,16 +1,11 @@
 // X11 side of the host conformance stage: prepares the X server for hosts that embed plug-in
 // windows, finds a host's plug-in window by its size, checks what it shows against a reference
 // picture, and closes the host's window the way a window manager does.
+#include "PngFile.h"
 #include "ScreenImage.h"
+#include "X11Windows.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 
 #include <chrono>
 #include <cstdio>
@@ -82,45 +77,6 @@ bool WaitForWindow(Display* display, int width, int height, Clock::time_point de
   return false;
 }
 
-int Shift(unsigned long mask) {
-  int shift = 0;
-  while (mask && !(mask & 1)) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
-}
-
-bool Grab(Display* display, Window window, int width, int height, ScreenImage& out) {
-  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
-  if (!image) return false;
-  out.width = width;
-  out.height = height;
-  out.rgb.resize(static_cast<std::size_t>(width) * height * 3);
-  const int rs = Shift(image->red_mask), gs = Shift(image->green_mask),
-            bs = Shift(image->blue_mask);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned long p = XGetPixel(image, x, y);
-      std::uint8_t* o = &out.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-      o[0] = static_cast<std::uint8_t>((p & image->red_mask) >> rs);
-      o[1] = static_cast<std::uint8_t>((p & image->green_mask) >> gs);
-      o[2] = static_cast<std::uint8_t>((p & image->blue_mask) >> bs);
-    }
-  }
-  XDestroyImage(image);
-  return true;
-}
-
-bool ReadPng(const std::string& path, ScreenImage& out) {
-  int channels = 0;
-  unsigned char* pixels = stbi_load(path.c_str(), &out.width, &out.height, &channels, 3);
-  if (!pixels) return false;
-  out.rgb.assign(pixels, pixels + static_cast<std::size_t>(out.width) * out.height * 3);
-  stbi_image_free(pixels);
-  return true;
-}
-
 int Intern(Display* display, int count, char** names) {
   for (int i = 0; i < count; ++i)
     XInternAtom(display, names[i], False);
@@ -149,11 +105,13 @@ int Check(Display* display, int width, int height, const std::string& referenceP
   bool settled = false;
   while (!settled && Clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    if (!Grab(display, window, width, height, shot)) continue;
+    if (!GrabWindow(display, window, shot) || shot.width != width || shot.height != height) {
+      continue;
+    }
     settled = shot.rgb == previous.rgb && DistinctColours(shot, 1000) >= 1000;
     previous = shot;
   }
-  if (!shot.rgb.empty()) stbi_write_png(shotPath.c_str(), width, height, 3, shot.rgb.data(), 0);
+  WritePng(shotPath, shot);
   const int colours = DistinctColours(shot, 100000);
   const ImageDifference difference = CompareImages(shot, reference, 48);
   std::printf("screenshot %s: %d colours; against %s: mean difference %.2f / 255, "
@@ -177,29 +135,10 @@ int Close(Display* display, int width, int height) {
     std::printf("no window of %d x %d to close\n", width, height);
     return 1;
   }
-  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
-  const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  Atom* offered = nullptr;
-  int count = 0;
-  bool accepts = false;
-  if (XGetWMProtocols(display, topLevel, &offered, &count)) {
-    for (int i = 0; i < count; ++i)
-      accepts = accepts || offered[i] == deleteWindow;
-    XFree(offered);
-  }
-  if (!accepts) {
+  if (!AskToClose(display, topLevel)) {
     std::printf("window 0x%lx does not take WM_DELETE_WINDOW\n", topLevel);
     return 1;
   }
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = topLevel;
-  event.xclient.message_type = protocols;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, topLevel, False, NoEventMask, &event);
-  XSync(display, False);
   std::printf("asked window 0x%lx to close\n", topLevel);
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SaturationChain.h"
+#include "StateFamilies.h"
 
 #include <vector>
 
@@ -45,4 +46,6 @@ struct ChainTestAccess {
       all.insert(all.end(), (k.*family.channels).begin(), (k.*family.channels).end());
     return all;
   }
+  // Every state family by name, to lay beside the oracle's.
+  static StateFamilies NamedState(const C& k) { return KELVORA_NAMED_STATE(k); }
 };

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -49,6 +51,11 @@ struct GoldenRow {
 // Sums of fixed renders made with counting seeds by the effect's own scalar kernel, the one the
 // oracle was copied from (which matched it bit for bit). Any drift of the oracle (a changed
 // constant, a reordered step) moves them far beyond the tolerance.
+//
+// To freeze them again after a deliberate change to the oracle, run this test with
+// KELVORA_PRINT_GOLDEN set: it prints every row as the oracle now renders it, in the form below,
+// to paste over these (rows the change left alone print as they stand).
+//   KELVORA_PRINT_GOLDEN=1 build/test/tests/effect/dsp/kelvora_dsp_tests --gtest_filter='*Frozen*'
 TEST(ReferenceKernel, RendersMatchTheFrozenChecksums) {
   const GoldenRow rows[] = {
       {44100, 0, false, 32, {219.45726161515819, 391.62656067976383, 1734.3908156702357}},
@@ -57,8 +64,12 @@ TEST(ReferenceKernel, RendersMatchTheFrozenChecksums) {
       {192000, 2, true, 32, {231.3048194383249, 394.93773347981193, 1692.1055877130495}},
       {88200, 3, false, 120, {227.39305167313452, 398.39677162842202, 1846.094855466544}},
   };
+  const bool printRows = std::getenv("KELVORA_PRINT_GOLDEN") != nullptr;
   for (const GoldenRow& row : rows) {
     const Checksums got = RenderChecksums(row.rate, row.osIndex, row.react, row.inputGain);
+    if (printRows)
+      std::printf("      {%g, %d, %s, %g, {%.17g, %.17g, %.17g}},\n", row.rate, row.osIndex,
+                  row.react ? "true" : "false", row.inputGain, got.sum, got.weighted, got.energy);
     EXPECT_NEAR(got.sum, row.want.sum, 1e-9 * (1 + std::fabs(row.want.sum))) << row.rate;
     EXPECT_NEAR(got.weighted, row.want.weighted, 1e-9 * (1 + std::fabs(row.want.weighted)));
     EXPECT_NEAR(got.energy, row.want.energy, 1e-9 * (1 + std::fabs(row.want.energy)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KelvoraParams.h"
+#include "StateFamilies.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +23,8 @@ public:
   void SetSampleRate(double rate) { frameRate = rate; }
   void ResetProcessing();
   void RenderBlock(double** inputs, double** outputs, int nFrames);
+  // Every state family by name, to lay beside the chain's.
+  StateFamilies NamedState() const { return KELVORA_NAMED_STATE(*this); }
 
 private:
   using History = std::array<double, 64>;

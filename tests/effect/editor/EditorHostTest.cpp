@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorHost.h"
+#include "IGraphics.h"
 #include "KeepGLDriverLoaded.h"
 #include "KelvoraBundle.h"
 #include "LayoutPoints.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 using namespace Steinberg;
 using KelvoraTestHost::ComponentHandler;
@@ -20,10 +22,12 @@ using Steinberg::Vst::ParamID;
 namespace {
 
 // The "Input Gain" knob's pointer, in UI units (the other points: LayoutPoints.h).
-constexpr float kInputGainCentreX = 137.f + 130.f;
-constexpr float kInputGainCentreY = 206.f + 130.f;
+constexpr float kInputGainCentreX = CentreOf("Nuppi.png", "input_gain").x;
+constexpr float kInputGainCentreY = CentreOf("Nuppi.png", "input_gain").y;
 constexpr float kPointerRadius = 80.f;
 constexpr ParamID kInputGain = 4;
+constexpr ParamID kWet = 5;
+constexpr ParamID kTame = 6;
 constexpr ParamID kOversampling = 2;
 constexpr double kInputGainDefault = 32. / 200.;
 
@@ -64,11 +68,30 @@ protected:
     return slot;
   }
 
-  // Pixels per UI unit of the slot's editor, from its window's width.
+  // Pixels per UI unit of the slot's editor, from its picture's width (the view's size).
   float PixelsPerUnit(const PluginSlot& slot) {
+    ViewRect size;
+    slot.view->getSize(&size);
+    return static_cast<float>(size.getWidth()) / 1630.f;
+  }
+  int ParentWidth() {
     XWindowAttributes attrs{};
-    XGetWindowAttributes(mDisplay, slot.EditorWindow(), &attrs);
-    return static_cast<float>(attrs.width) / 1630.f;
+    XGetWindowAttributes(mDisplay, mParents.back(), &attrs);
+    return attrs.width;
+  }
+  int ParentHeight() {
+    XWindowAttributes attrs{};
+    XGetWindowAttributes(mDisplay, mParents.back(), &attrs);
+    return attrs.height;
+  }
+  // As Ardour does when its plug-in window gets a new size: its own widget first, then onSize.
+  void HostResizes(const PluginSlot& slot, int width, int height) {
+    XResizeWindow(mDisplay, mParents.back(), static_cast<unsigned>(width),
+                  static_cast<unsigned>(height));
+    XSync(mDisplay, False);
+    ViewRect size(0, 0, width, height);
+    EXPECT_EQ(slot.view->onSize(&size), kResultTrue);
+    mLoop.Pump(150);
   }
   int WindowWidth(const PluginSlot& slot) {
     XWindowAttributes attrs{};
@@ -131,6 +154,9 @@ TEST_F(EditorHostTest, AttachedEditorFillsItsWindowWithTheEditorPicture) {
   ASSERT_NE(slot.EditorWindow(), 0u);
   EXPECT_EQ(WindowWidth(slot), 815);
   EXPECT_EQ(WindowHeight(slot), 505);
+  // The host made its window from the view's size before attaching it: the same size.
+  EXPECT_EQ(ParentWidth(), 815);
+  EXPECT_EQ(ParentHeight(), 505);
   // The host was asked for the window's size in pixels and gave it.
   ASSERT_FALSE(slot.frame->requests.empty());
   EXPECT_EQ(slot.frame->requests.back().getWidth(), 815);
@@ -208,8 +234,11 @@ TEST_F(EditorHostTest, ControlsFollowValuesTheHostSets) {
   const auto switchPixels = [&] {
     const Screenshot shot = Capture(mDisplay, slot.EditorWindow());
     std::vector<uint32_t> px;
-    for (int y = static_cast<int>(890 * ppu); y < static_cast<int>(968 * ppu); ++y)
-      for (int x = static_cast<int>(1525 * ppu); x < static_cast<int>(1625 * ppu); ++x)
+    const LayoutRow& grid = kKelvoraLayout[FindLayoutRow("Oversampling.png", "oversampling")];
+    const FrameSize size = FrameSizeOf(grid.image);
+    for (int y = static_cast<int>(grid.y * ppu); y < static_cast<int>((grid.y + size.h) * ppu); ++y)
+      for (int x = static_cast<int>(grid.x * ppu); x < static_cast<int>((grid.x + size.w) * ppu);
+           ++x)
         px.push_back(shot.At(x, y));
     return px;
   };
@@ -338,8 +367,74 @@ TEST_F(EditorHostTest, ReopenedEditorComesBackAtTheRememberedSize) {
   slot.view->getSize(&size);
   EXPECT_EQ(size.getWidth(), width);
   EXPECT_EQ(size.getHeight(), height);
+  // Asked before attaching, the view gave the remembered size already.
+  EXPECT_EQ(ParentWidth(), width);
+  EXPECT_EQ(ParentHeight(), height);
   EXPECT_EQ(WindowWidth(slot), width);
   EXPECT_EQ(WindowHeight(slot), height);
+}
+
+// Ardour's plug-in window as large as the screen allows, then resized by the user: larger,
+// another shape, the opening size with Ardour's toolbar. Each time the picture fills the
+// window at its aspect ratio from the top left, the surround the rest, and a drag where a
+// knob is drawn turns that knob.
+TEST_F(EditorHostTest, HostsSizesScaleThePictureIntoTheWindowFromItsTopLeft) {
+  PluginSlot& slot = OpenSlot();
+  struct HostSize {
+    int width, height, pictureWidth, pictureHeight;
+  };
+  const HostSize sizes[] = {{1598, 941, 1518, 941}, {900, 600, 900, 557}, {815, 539, 815, 505}};
+  const uint32_t surround = (static_cast<uint32_t>(IGraphics::kSurroundColor.R) << 16) |
+                            (static_cast<uint32_t>(IGraphics::kSurroundColor.G) << 8) |
+                            static_cast<uint32_t>(IGraphics::kSurroundColor.B);
+  double wet = slot.controller->getParamNormalized(kWet);
+  for (const HostSize& host : sizes) {
+    SCOPED_TRACE(std::to_string(host.width) + " x " + std::to_string(host.height));
+    slot.frame->requests.clear();
+    HostResizes(slot, host.width, host.height);
+    // The window is the host's, the view's size the picture's; nothing was asked back.
+    EXPECT_EQ(WindowWidth(slot), host.width);
+    EXPECT_EQ(WindowHeight(slot), host.height);
+    ViewRect size;
+    ASSERT_EQ(slot.view->getSize(&size), kResultTrue);
+    EXPECT_EQ(size.getWidth(), host.pictureWidth);
+    EXPECT_EQ(size.getHeight(), host.pictureHeight);
+    EXPECT_TRUE(slot.frame->requests.empty());
+
+    // The picture from the top row down, no row of it plain surround or black; the surround
+    // right of it and below it.
+    const Screenshot shot = Capture(mDisplay, slot.EditorWindow());
+    int plainRows = 0, pictureOutside = 0;
+    for (int y = 0; y < shot.height; y += 3) {
+      int plain = 0, samples = 0;
+      for (int x = 0; x < shot.width; x += 3) {
+        const uint32_t p = shot.At(x, y);
+        if (x < host.pictureWidth && y < host.pictureHeight) {
+          plain += p == surround || p == 0u ? 1 : 0;
+          ++samples;
+        } else {
+          pictureOutside += p != surround ? 1 : 0;
+        }
+      }
+      plainRows += plain * 2 > samples ? 1 : 0;
+    }
+    EXPECT_EQ(plainRows, 0);
+    EXPECT_EQ(pictureOutside, 0);
+    EXPECT_NEAR(PointerAngle(slot), KnobAngle(kInputGainDefault), 6.);
+
+    // The "Wet" knob turns where it is drawn.
+    PointerTo(slot, kWetOverlayX, kWetOverlayY);
+    Button(true);
+    for (int i = 0; i < 4; ++i)
+      MoveBy(0, -10);
+    Button(false);
+    mLoop.Pump(100);
+    EXPECT_GT(slot.controller->getParamNormalized(kWet), wet);
+    wet = slot.controller->getParamNormalized(kWet);
+    EXPECT_FALSE(EditsOf(slot, kWet).empty());
+    EXPECT_TRUE(EditsOf(slot, kInputGain).empty());
+    EXPECT_TRUE(EditsOf(slot, kTame).empty());
+  }
 }
 
 TEST_F(EditorHostTest, TwoInstancesShowTwoEditorsThatEditOnlyTheirOwnPlugIn) {

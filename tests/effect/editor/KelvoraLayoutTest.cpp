@@ -6,55 +6,45 @@
 #include "ICornerResizerControl.h"
 #include "ITextControl.h"
 #include "KelvoraEditor.h"
+#include "KelvoraParamTable.h"
+#include "LayoutPoints.h"
 
+#include <algorithm>
+#include <iterator>
 #include <typeinfo>
 
 namespace {
 
-enum Kind { kText, kKnob, kRotater, kSwitch };
-
-struct Row {
-  Kind kind;
-  float x, y;
-  float w, h; // one frame of the image, in UI units
-  int param;
-};
-
-// The editor's controls after the background, in attach order.
-const Row kRows[] = {
-    {kText, 1480, 980, 150, 30, kNoParameter},
-    {kKnob, 824, 0, 64, 64, 0},
-    {kRotater, 558, 630, 112, 112, 8},
-    {kSwitch, 516, 752, 196, 64, 1},
-    {kSwitch, 1339, 354, 74, 150, 0},
-    {kRotater, 137, 286, 260, 260, 4},
-    {kRotater, 137, 683, 260, 260, 6},
-    {kRotater, 891, 683, 260, 260, 7},
-    {kRotater, 1246, 683, 260, 260, 5},
-    {kRotater, 137, 206, 260, 260, 4},
-    {kRotater, 137, 603, 260, 260, 6},
-    {kRotater, 891, 603, 260, 260, 7},
-    {kRotater, 1246, 603, 260, 260, 5},
-    {kKnob, 126, 192, 280, 287, 4},
-    {kKnob, 126, 590, 280, 287, 6},
-    {kKnob, 882, 590, 280, 287, 7},
-    {kKnob, 1237, 590, 280, 287, 5},
-    {kSwitch, 1525, 790, 100, 56, 3},
-    {kSwitch, 1525, 890, 100, 78, 2},
-};
-
-const std::type_info& TypeOf(Kind kind) {
-  switch (kind) {
-  case kText:
+const std::type_info& TypeOf(LayoutControl control) {
+  switch (control) {
+  case LayoutControl::kBackground:
+    return typeid(IBitmapControl);
+  case LayoutControl::kVersionLine:
     return typeid(ITextControl);
-  case kKnob:
+  case LayoutControl::kFrameKnob:
     return typeid(IBKnobControl);
-  case kRotater:
+  case LayoutControl::kRotater:
     return typeid(IBKnobRotaterControl);
-  case kSwitch:
+  case LayoutControl::kSwitch:
     break;
   }
   return typeid(IBSwitchControl);
+}
+
+int ParamOf(const LayoutRow& row) {
+  return *row.param ? FindParamBySymbol(kKelvoraParams, row.param) : kNoParameter;
+}
+
+// Where a row's image goes, one frame of it at the row's position, in UI units.
+IRECT RectOf(const LayoutRow& row) {
+  const FrameSize size = FrameSizeOf(row.image);
+  return IRECT(static_cast<float>(row.x), static_cast<float>(row.y),
+               static_cast<float>(row.x + size.w), static_cast<float>(row.y + size.h));
+}
+
+// The rows that draw a control's own image (not the background).
+bool DrawsControlImage(const LayoutRow& row) {
+  return *row.image && row.control != LayoutControl::kBackground;
 }
 
 // The effect's editor opened in process, for the layout's own numbers.
@@ -87,30 +77,34 @@ TEST_F(KelvoraLayoutTest, ContextHasTheEditorSizeScaleAndIdentity) {
 TEST_F(KelvoraLayoutTest, ControlsComeInTheTableOrderWithTheirImagesAndParameters) {
   IGraphicsLinux* g = Open(1.f);
   ASSERT_NE(g, nullptr);
-  ASSERT_EQ(g->ControlCount(), 20);
+  ASSERT_EQ(g->ControlCount(), kKelvoraLayoutRows);
 
-  IControl* background = g->ControlAt(0);
-  ASSERT_EQ(typeid(*background), typeid(IBitmapControl));
-  EXPECT_EQ(background->BoundParam(), kNoParameter);
-  EXPECT_EQ(background->GetRECT(), IRECT(0.f, 0.f, 1630.f, 1010.f));
-
-  for (int i = 1; i < 20; ++i) {
+  for (int i = 0; i < kKelvoraLayoutRows; ++i) {
     SCOPED_TRACE(i);
-    const Row& row = kRows[i - 1];
+    const LayoutRow& row = kKelvoraLayout[i];
     IControl* c = g->ControlAt(i);
-    EXPECT_EQ(typeid(*c), TypeOf(row.kind));
-    EXPECT_EQ(c->BoundParam(), row.param);
+    EXPECT_EQ(typeid(*c), TypeOf(row.control));
+    EXPECT_EQ(c->BoundParam(), ParamOf(row));
     EXPECT_STREQ(c->GetGroup(), "");
-    if (row.kind == kText) continue;
-    EXPECT_EQ(c->GetRECT(), IRECT(row.x, row.y, row.x + row.w, row.y + row.h));
-    EXPECT_TRUE(dynamic_cast<IBitmapBase*>(c)->GetBitmap().IsValid());
+    if (!*row.image) continue;
+    ASSERT_NE(FrameSizeOf(row.image).image, nullptr) << row.image;
+    EXPECT_EQ(c->GetRECT(), RectOf(row));
+    const IBitmapHandle& bitmap = dynamic_cast<IBitmapBase*>(c)->GetBitmap();
+    EXPECT_TRUE(bitmap.IsValid());
+    EXPECT_EQ(bitmap.GetResourceName(), row.image);
+    EXPECT_EQ(bitmap.N(), row.frames);
   }
 }
 
 TEST_F(KelvoraLayoutTest, VersionLineNamesVersionArchitectureAndApiCentredInItsCorner) {
   IGraphicsLinux* g = Open(1.f);
   ASSERT_NE(g, nullptr);
-  auto* line = dynamic_cast<ITextControl*>(g->ControlAt(1));
+  const auto row =
+      std::find_if(std::begin(kKelvoraLayout), std::end(kKelvoraLayout),
+                   [](const LayoutRow& r) { return r.control == LayoutControl::kVersionLine; });
+  ASSERT_NE(row, std::end(kKelvoraLayout));
+  auto* line = dynamic_cast<ITextControl*>(
+      g->ControlAt(static_cast<int>(std::distance(std::begin(kKelvoraLayout), row))));
   ASSERT_NE(line, nullptr);
   EXPECT_STREQ(line->GetStr(), "v1.1.5 x86-64 VST3");
   EXPECT_EQ(line->GetBGColor(), COLOR_TRANSPARENT);
@@ -120,10 +114,10 @@ TEST_F(KelvoraLayoutTest, VersionLineNamesVersionArchitectureAndApiCentredInItsC
   EXPECT_EQ(style.mFGColor, COLOR_WHITE);
   EXPECT_EQ(style.mAlign, kAlignCenter);
   EXPECT_EQ(style.mVAlign, kVAlignMiddle);
-  // Sized to the measured text and centred where the 150 × 30 box was.
+  // Sized to the measured text and centred in the box from its position to the corner.
   const IRECT r = line->GetRECT();
-  EXPECT_NEAR(r.MW(), 1555.f, 1.f);
-  EXPECT_NEAR(r.MH(), 995.f, 1.f);
+  EXPECT_NEAR(r.MW(), (row->x + 1630.f) / 2.f, 1.f);
+  EXPECT_NEAR(r.MH(), (row->y + 1010.f) / 2.f, 1.f);
   EXPECT_GT(r.W(), 100.f);
   EXPECT_LT(r.H(), 30.f);
 }
@@ -135,13 +129,19 @@ TEST_F(KelvoraLayoutTest, ImagesAreDrawnAtTheScreensDensity) {
     auto* b = dynamic_cast<IBitmapBase*>(g->ControlAt(index));
     return b && b->GetBitmap().GetAPIBitmap() ? b->GetBitmap().GetAPIBitmap()->Scale() : 0.f;
   };
-  for (int i = 2; i < 20; ++i)
-    EXPECT_FLOAT_EQ(scaleOf(i), 1.f) << i;
+  const auto expectScale = [&](float scale) {
+    for (int i = 0; i < kKelvoraLayoutRows; ++i) {
+      if (DrawsControlImage(kKelvoraLayout[i])) {
+        EXPECT_FLOAT_EQ(scaleOf(i), scale) << i;
+      }
+    }
+  };
+  expectScale(1.f);
   g->SetScreenScale(2.f);
-  for (int i = 2; i < 20; ++i)
-    EXPECT_FLOAT_EQ(scaleOf(i), 2.f) << i;
+  expectScale(2.f);
   // Positions stay in UI units.
-  EXPECT_EQ(g->ControlAt(19)->GetRECT(), IRECT(1525.f, 890.f, 1625.f, 968.f));
+  const int last = kKelvoraLayoutRows - 1;
+  EXPECT_EQ(g->ControlAt(last)->GetRECT(), RectOf(kKelvoraLayout[last]));
 }
 
 TEST_F(KelvoraLayoutTest, LayoutAfterAResizeKeepsTheControlsAndReopeningRebuildsThem) {
@@ -149,13 +149,13 @@ TEST_F(KelvoraLayoutTest, LayoutAfterAResizeKeepsTheControlsAndReopeningRebuilds
   ASSERT_NE(g, nullptr);
   IControl* first = g->ControlAt(5);
   g->Resize(1630, 1010, 0.75f, false);
-  EXPECT_EQ(g->ControlCount(), 20);
+  EXPECT_EQ(g->ControlCount(), kKelvoraLayoutRows);
   EXPECT_EQ(g->ControlAt(5), first);
 
   mPlug->CloseEditor();
   g = Open(1.f);
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ(g->ControlCount(), 20);
+  EXPECT_EQ(g->ControlCount(), kKelvoraLayoutRows);
   EXPECT_FLOAT_EQ(g->DrawScale(), 0.75f);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "IByteChunk.h"
 #include "IPlugVST3View.h"
 #include "Kelvora.h"
 
@@ -13,6 +14,15 @@ namespace {
 
 bool SameRect(const ViewRect& a, const ViewRect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The editor's size record as a project stores it: width, height, draw scale.
+IByteChunk EditorState(int32_t width, int32_t height, float scale) {
+  IByteChunk chunk;
+  chunk.Put(width);
+  chunk.Put(height);
+  chunk.Put(scale);
+  return chunk;
 }
 
 // The view's answers that need no window, on an effect in this process.
@@ -65,10 +75,24 @@ TEST_F(VST3ViewTest, SizeConstraintsAreTheLimitsInHostPixels) {
   mView->checkSizeConstraint(&small);
   EXPECT_EQ(small.getWidth(), 1630);
   EXPECT_EQ(small.getHeight(), 1010);
+}
+
+// Hosts make their first window from the size they read before attaching.
+TEST_F(VST3ViewTest, SizeBeforeOpeningIsTheSizeTheEditorOpensAt) {
   ViewRect size;
   ASSERT_EQ(mView->getSize(&size), kResultTrue);
-  EXPECT_EQ(size.getWidth(), 3260);
-  EXPECT_EQ(size.getHeight(), 2020);
+  EXPECT_TRUE(SameRect(size, ViewRect(0, 0, 815, 505)));
+  FUnknownPtr<IPlugViewContentScaleSupport> scaling(mView);
+  scaling->setContentScaleFactor(2.f);
+  ASSERT_EQ(mView->getSize(&size), kResultTrue);
+  EXPECT_TRUE(SameRect(size, ViewRect(0, 0, 1630, 1010)));
+  EXPECT_EQ(mView->getSize(nullptr), kResultFalse);
+
+  // The size an editor had when it closed, from the project's state, is the next one.
+  mPlug->ReadEditorState(EditorState(1630, 1010, 0.75f), 0);
+  scaling->setContentScaleFactor(1.f);
+  ASSERT_EQ(mView->getSize(&size), kResultTrue);
+  EXPECT_TRUE(SameRect(size, ViewRect(0, 0, 1222, 757)));
 }
 
 TEST_F(VST3ViewTest, OnSizeKeepsTheHostsRectangleAndIgnoresNone) {

@@ -165,7 +165,9 @@ TEST_F(ValueBubbleTest, NearTheEdgesTheBubbleStaysInsideTheEditor) {
   EXPECT_TRUE(inside(Bubble().GetRECT()));
 }
 
-TEST_F(ValueBubbleTest, ResizeWhileShownKeepsTheBubbleAtItsControlAndSharp) {
+// The pointer rests while the picture doubles under it: it no longer stands on the knob, and
+// the bubble goes at once; on the knob again, the bubble is back at the new size.
+TEST_F(ValueBubbleTest, ResizeUnderTheRestingPointerTakesTheBubbleAwayUntilItMovesAgain) {
   IGraphicsLinux* g = Open(1.f);
   ASSERT_NE(g, nullptr);
   PointerTo(kInputGainOverlayX, kInputGainOverlayY);
@@ -174,7 +176,12 @@ TEST_F(ValueBubbleTest, ResizeWhileShownKeepsTheBubbleAtItsControlAndSharp) {
   const IRECT small = Bubble().GetRECT();
 
   g->Resize(1630, 1010, 1.f, true);
+  EXPECT_FALSE(Bubble().IsShown());
+  EXPECT_EQ(g->GetMouseOverControl(), nullptr);
   mLoop.Pump(500);
+  EXPECT_FALSE(Bubble().IsShown());
+
+  PointerTo(kInputGainOverlayX, kInputGainOverlayY);
   ASSERT_TRUE(Bubble().IsShown());
   EXPECT_EQ(Bubble().GetStr(), text);
   // The same size in window points, so half as many UI units at twice the scale, still

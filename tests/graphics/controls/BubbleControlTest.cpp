@@ -1,6 +1,7 @@
 #include "ControlsTestGraphics.h"
 
 #include "IBubbleControl.h"
+#include "ICornerResizerControl.h"
 #include "IParam.h"
 
 #include <gtest/gtest.h>
@@ -215,12 +216,51 @@ TEST(BubbleControl, KeepsItsSizeInWindowPointsOnDevicePixelsAtEveryScale) {
   EXPECT_EQ(r.B, 96.f);
 
   e.g->Resize(400, 300, 0.75f, false);
+  e.Hover(150, 125);
   e.Tick();
   const IRECT s = e.bubble->GetRECT();
   const float px = e.g->BackingPixelScale();
   for (float edge : {s.L, s.T, s.R, s.B})
     EXPECT_FLOAT_EQ(edge * px, std::round(edge * px)) << edge;
   EXPECT_LE(s.B, 100.f);
+}
+
+// The pointer stays where it was on the screen while the picture changes under it: neither
+// the hover nor its bubble may stay with a control the pointer has not been seen on since.
+TEST(BubbleControl, GoesAtOnceWithTheHoverWhenTheEditorIsResizedUnderThePointer) {
+  BubbleEditor e;
+  const auto hoverGain = [&e] {
+    e.Hover(150, 125);
+    e.Tick();
+    ASSERT_TRUE(e.bubble->IsShown());
+    ASSERT_EQ(e.g->GetMouseOverControl(), e.gain);
+  };
+  const auto expectGone = [&e](const char* what) {
+    EXPECT_FALSE(e.bubble->IsShown()) << what;
+    EXPECT_EQ(e.g->GetMouseOverControl(), nullptr) << what;
+    EXPECT_EQ(e.g->GetMouseOverIdx(), -1) << what;
+    EXPECT_FALSE(e.gain->GetMouseIsOver()) << what;
+    e.Tick();
+    EXPECT_FALSE(e.bubble->IsShown()) << what;
+  };
+  hoverGain();
+  e.g->Resize(400, 300, 1.5f, true);
+  expectGone("editor resize");
+  hoverGain();
+  e.g->FitToWindow(300, 300);
+  expectGone("host's window");
+  hoverGain();
+  e.g->SetScreenScale(2.f);
+  expectGone("screen scale");
+
+  // The corner's own drag keeps the corner hovered: the pointer is on it throughout.
+  e.g->AddCornerResizer(kResizeModeScale, false, COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, 20.f);
+  const IRECT corner = e.g->GetCornerResizer()->GetRECT();
+  e.Hover(corner.MW(), corner.MH());
+  ASSERT_EQ(e.g->GetMouseOverControl(), e.g->GetCornerResizer());
+  e.g->OnMouseDown(Point(corner.MW(), corner.MH()));
+  e.g->OnMouseDrag(Point(corner.MW() + 40.f, corner.MH() + 30.f, IMouseMod(true), 40.f, 30.f));
+  EXPECT_EQ(e.g->GetMouseOverControl(), e.g->GetCornerResizer());
 }
 
 TEST(BubbleControl, AClickOnTheBubbleReachesTheControlUnderIt) {

@@ -31,6 +31,12 @@ public:
   }
 };
 
+// The surround, as the 24-bit window shows it.
+constexpr unsigned long kSurround =
+    (static_cast<unsigned long>(IGraphics::kSurroundColor.R) << 16) |
+    (static_cast<unsigned long>(IGraphics::kSurroundColor.G) << 8) |
+    static_cast<unsigned long>(IGraphics::kSurroundColor.B);
+
 // The layout of these tests: the bar knob on the gain parameter, added once however often
 // the editor opens.
 void AddBarKnob(IGraphics& g) {
@@ -160,6 +166,75 @@ TEST_F(EditorWindowTest, DrawScaleAndScreenScaleMultiplyIntoPixelsAndEvents) {
   g->ReadMouseLocation(x, y);
   EXPECT_FLOAT_EQ(x, 200.f);
   EXPECT_FLOAT_EQ(y, 100.f);
+}
+
+// GL counts rows from the bottom: in a window of the host's shape the picture stays at the
+// top left, on every frame after the first too, and the pointer acts where things are drawn.
+TEST_F(EditorWindowTest, HostsWindowOfAnotherShapeHoldsThePictureAtItsTopLeft) {
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
+  IGraphicsLinux* g = Open(dlg);
+  ASSERT_NE(g, nullptr);
+
+  // Taller: the width decides and the draw scale stays.
+  g->FitToWindow(kWidth, 2 * kHeight);
+  mLoop.Pump(150);
+  EXPECT_EQ(Attributes(*g).width, kWidth);
+  EXPECT_EQ(Attributes(*g).height, 2 * kHeight);
+  EXPECT_FLOAT_EQ(g->DrawScale(), 1.f);
+  EXPECT_EQ(Pixel(*g, 150, 175), 0x00FF00u);
+  EXPECT_EQ(Pixel(*g, 150, 125), 0xFF0000u);
+  for (int y : {kHeight, 450, 2 * kHeight - 1})
+    EXPECT_EQ(Pixel(*g, 200, y), kSurround) << y;
+  // A later frame, for a value from the host, lands in the same place.
+  dlg.SendParamValueToEditor(TestDelegate::kGain, 0.1, true);
+  mLoop.Pump(100);
+  EXPECT_EQ(Pixel(*g, 150, 175), 0xFF0000u);
+  EXPECT_EQ(Pixel(*g, 150, 195), 0x00FF00u);
+  EXPECT_EQ(Pixel(*g, 200, 450), kSurround);
+
+  // Wider: the height decides, and the picture grows by half.
+  g->FitToWindow(900, 450);
+  mLoop.Pump(150);
+  EXPECT_FLOAT_EQ(g->DrawScale(), 1.5f);
+  EXPECT_EQ(Attributes(*g).width, 900);
+  EXPECT_EQ(Pixel(*g, 225, 295), 0x00FF00u);
+  EXPECT_EQ(Pixel(*g, 225, 160), 0xFF0000u);
+  for (int x : {600, 750, 899})
+    EXPECT_EQ(Pixel(*g, x, 200), kSurround) << x;
+  // A drag where the knob is drawn turns it.
+  PointerTo(*g, 150.f, 150.f);
+  mPointer.Button(true);
+  for (int i = 0; i < 5; ++i)
+    mPointer.MoveBy(0, -10);
+  mPointer.Button(false);
+  ASSERT_FALSE(dlg.values.empty());
+  EXPECT_GT(dlg.values.back(), 0.1);
+  EXPECT_EQ(dlg.events.front(), "begin 0");
+}
+
+// XEmbed's socket sizes the window to its own without a word to the plug-in's view.
+TEST_F(EditorWindowTest, WindowSizedFromOutsideScalesThePictureAndItsOwnResizesStayItsOwn) {
+  WindowTestDelegate dlg(kWidth, kHeight, 1.f, AddBarKnob);
+  IGraphicsLinux* g = Open(dlg);
+  ASSERT_NE(g, nullptr);
+  XResizeWindow(mDisplay, g->EditorViewHandle()->GetWindow(), 800, 450);
+  XSync(mDisplay, False);
+  mLoop.Pump(150);
+  EXPECT_FLOAT_EQ(g->DrawScale(), 1.5f);
+  EXPECT_EQ(dlg.GetEditorWidth(), 600);
+  EXPECT_EQ(dlg.GetEditorHeight(), 450);
+  EXPECT_EQ(Pixel(*g, 225, 295), 0x00FF00u);
+  EXPECT_EQ(Pixel(*g, 700, 200), kSurround);
+
+  // Several resizes of the editor's own before it reads its events: the sizes they leave in
+  // the queue are none of the host's.
+  g->Resize(kWidth, kHeight, 0.8f, true);
+  g->Resize(kWidth, kHeight, 1.2f, true);
+  g->Resize(kWidth, kHeight, 1.f, true);
+  mLoop.Pump(150);
+  EXPECT_FLOAT_EQ(g->DrawScale(), 1.f);
+  EXPECT_EQ(Attributes(*g).width, kWidth);
+  EXPECT_EQ(Attributes(*g).height, kHeight);
 }
 
 TEST_F(EditorWindowTest, ReopeningReplacesTheWindowAndClipboardTextRoundTrips) {

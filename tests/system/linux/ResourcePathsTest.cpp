@@ -39,6 +39,25 @@ TEST(BundleLayout, PathsOutsideABundle) {
     EXPECT_FALSE(BundleLayoutFromModulePath(path, layout)) << path;
 }
 
+TEST(BundleLayout, Lv2ResourcesBesideTheModule) {
+  BundleLayout layout;
+  ASSERT_TRUE(BundleLayoutFromModulePath("/home/u/.lv2/Kelvora.lv2/Kelvora.so", layout));
+  EXPECT_EQ(layout.bundlePath, "/home/u/.lv2/Kelvora.lv2");
+  EXPECT_EQ(layout.executablePath, "/home/u/.lv2/Kelvora.lv2/Kelvora.so");
+  EXPECT_EQ(layout.resourcePath, "/home/u/.lv2/Kelvora.lv2/Resources");
+
+  ASSERT_TRUE(BundleLayoutFromModulePath("/usr/lib/lv2//my.lv2.d/Kelvora 1.1.lv2/K.so/", layout));
+  EXPECT_EQ(layout.resourcePath, "/usr/lib/lv2/my.lv2.d/Kelvora 1.1.lv2/Resources");
+  EXPECT_EQ(layout.executablePath, "/usr/lib/lv2/my.lv2.d/Kelvora 1.1.lv2/K.so");
+
+  ASSERT_TRUE(BundleLayoutFromModulePath("Kelvora.lv2/Kelvora.so", layout));
+  EXPECT_EQ(layout.resourcePath, "Kelvora.lv2/Resources");
+
+  for (const char* path : {"/usr/lib/lv2/Kelvora.so", "/x/.lv2/Kelvora.so", "/x/Kelvora.lv2",
+                           "/x/Kelvora.lv2/sub/Kelvora.so", "/x/Kelvora.lv2x/Kelvora.so"})
+    EXPECT_FALSE(BundleLayoutFromModulePath(path, layout)) << path;
+}
+
 TEST(ModulePath, LoaderKnowsThisExecutable) {
   SetModulePathOverride("");
   const std::string path = LoadedModulePath();
@@ -91,6 +110,19 @@ TEST_F(ResourceLookup, FindsBundleResources) {
   EXPECT_EQ(BundleFolderPath(id), folder.Path() + "/plug.ins/");
   ASSERT_TRUE(BundleExecutablePath(id, path));
   EXPECT_EQ(path, bundle + "/Contents/x86_64-linux/Kelvora.so");
+}
+
+TEST_F(ResourceLookup, FindsLv2BundleResources) {
+  const std::string lv2 = folder.Path() + "/lv2.d/Kelvora.lv2";
+  SetModulePathOverride(folder.Write("lv2.d/Kelvora.lv2/Kelvora.so"));
+  folder.Write("lv2.d/Kelvora.lv2/Resources/LOGO.png");
+  std::string path;
+  ASSERT_TRUE(FindResourceFile("LOGO.png", "png", id, "Kelvora", path));
+  EXPECT_EQ(path, lv2 + "/Resources/LOGO.png");
+  EXPECT_FALSE(FindInBundleResources("Roboto-Regular.ttf", "ttf", id, path))
+      << "the VST 3 bundle's resources are not this bundle's";
+  EXPECT_EQ(BundleResourcePath(id), lv2 + "/Resources");
+  EXPECT_EQ(BundleFolderPath(id), folder.Path() + "/lv2.d/");
 }
 
 TEST_F(ResourceLookup, FallsBackToSharedResourcesThenAbsolutePaths) {

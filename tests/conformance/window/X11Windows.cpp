@@ -1,0 +1,64 @@
+#include "X11Windows.h"
+
+#include <X11/Xutil.h>
+
+namespace {
+
+int Shift(unsigned long mask) {
+  int shift = 0;
+  while (mask && !(mask & 1)) {
+    mask >>= 1;
+    ++shift;
+  }
+  return shift;
+}
+
+} // namespace
+
+bool GrabWindow(Display* display, Window window, ScreenImage& out) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  const int width = attributes.width, height = attributes.height;
+  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!image) return false;
+  out.width = width;
+  out.height = height;
+  out.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+  const int rs = Shift(image->red_mask), gs = Shift(image->green_mask),
+            bs = Shift(image->blue_mask);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      std::uint8_t* o = &out.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+      o[0] = static_cast<std::uint8_t>((p & image->red_mask) >> rs);
+      o[1] = static_cast<std::uint8_t>((p & image->green_mask) >> gs);
+      o[2] = static_cast<std::uint8_t>((p & image->blue_mask) >> bs);
+    }
+  }
+  XDestroyImage(image);
+  return true;
+}
+
+bool AskToClose(Display* display, Window topLevel) {
+  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+  const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  Atom* offered = nullptr;
+  int count = 0;
+  bool accepts = false;
+  if (XGetWMProtocols(display, topLevel, &offered, &count)) {
+    for (int i = 0; i < count; ++i)
+      accepts = accepts || offered[i] == deleteWindow;
+    XFree(offered);
+  }
+  if (!accepts) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = topLevel;
+  event.xclient.message_type = protocols;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, topLevel, False, NoEventMask, &event);
+  XSync(display, False);
+  return true;
+}
