@@ -17,8 +17,9 @@ constexpr int kMaxPixels = 1 << 16;
 } // namespace
 
 IPlugLV2UI::IPlugLV2UI(const Lv2UiInstanceInfo& info, const Config& config)
-    : IPlugInstance(config, kApiLV2), mFeatures(Lv2UiFeatures::Read(info.features)),
-      mPorts{info.channels, config.nParams}, mWrite(info.write), mController(info.controller),
+    : IPlugInstance(config, kApiLV2),
+      mFeatures(Lv2UiFeatures::Read(info.features)), mPorts{info.channels, config.nParams},
+      mWrite(info.write), mController(info.controller),
       mGrabbed(static_cast<size_t>(std::max(config.nParams, 0)), false) {
   CreateTimer();
 }

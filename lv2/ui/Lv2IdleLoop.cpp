@@ -13,16 +13,16 @@ EditorRunLoop::Id Lv2IdleLoop::RegisterTimer(uint32_t periodMs, Callback callbac
 
 EditorRunLoop::Id Lv2IdleLoop::RegisterFileDescriptor(int fd, Callback callback) {
   if (fd < 0 || !callback) return kNoId;
-  mEntries.push_back({++mNextId, fd, Clock::duration::zero(), Clock::time_point(),
-                      std::move(callback)});
+  mEntries.push_back(
+      {++mNextId, fd, Clock::duration::zero(), Clock::time_point(), std::move(callback)});
   return mNextId;
 }
 
 void Lv2IdleLoop::Unregister(Id id) {
   if (id == kNoId) return;
-  mEntries.erase(std::remove_if(mEntries.begin(), mEntries.end(),
-                                [id](const Entry& e) { return e.id == id; }),
-                 mEntries.end());
+  mEntries.erase(
+      std::remove_if(mEntries.begin(), mEntries.end(), [id](const Entry& e) { return e.id == id; }),
+      mEntries.end());
 }
 
 void Lv2IdleLoop::Idle(Clock::time_point now) {
@@ -35,10 +35,11 @@ void Lv2IdleLoop::Idle(Clock::time_point now) {
       due.push_back(e.id);
     }
   }
-  for (Id id : readable) RunIfRegistered(id);
+  for (Id id : readable)
+    RunIfRegistered(id);
   for (Id id : due) {
-    auto it = std::find_if(mEntries.begin(), mEntries.end(),
-                           [id](const Entry& e) { return e.id == id; });
+    auto it =
+        std::find_if(mEntries.begin(), mEntries.end(), [id](const Entry& e) { return e.id == id; });
     if (it == mEntries.end()) continue;
     // Late ticks are not caught up: the next one is a period after this one.
     it->due = now + it->period;

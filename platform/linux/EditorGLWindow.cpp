@@ -4,8 +4,20 @@
 
 #include <GL/glx.h>
 #include <GL/glxext.h>
+#include <X11/Xutil.h>
 
 namespace {
+
+// Embedding toolkits (GTK's socket under LV2 hosts' UI wrappers) size the frame they give a
+// foreign child from its size hints, not from the child's geometry; without them the frame
+// keeps the toolkit's default and cuts the editor off.
+void AnnounceSize(Display* display, Window window, int widthPx, int heightPx) {
+  XSizeHints hints{};
+  hints.flags = PSize | PBaseSize;
+  hints.width = hints.base_width = widthPx;
+  hints.height = hints.base_height = heightPx;
+  XSetWMNormalHints(display, window, &hints);
+}
 
 GLXContext CreateLegacyContext(Display* dpy, GLXFBConfig config) {
   auto createWithAttribs = reinterpret_cast<PFNGLXCREATECONTEXTATTRIBSARBPROC>(
@@ -86,7 +98,10 @@ bool EditorGLWindow::Create(Window parent, int widthPx, int heightPx) {
                       heightPx > 0 ? heightPx : 1, 0, visual->depth, InputOutput, visual->visual,
                       CWColormap | CWEventMask | CWBorderPixel | CWBackPixel, &attrs);
     // A parent window that is already gone fails here, not later.
-    if (trap.Failed()) mWindow = 0;
+    if (trap.Failed())
+      mWindow = 0;
+    else
+      AnnounceSize(mDisplay, mWindow, widthPx > 0 ? widthPx : 1, heightPx > 0 ? heightPx : 1);
   }
   XFree(visual);
   if (mWindow) mContext = CreateLegacyContext(mDisplay, config);
@@ -135,6 +150,7 @@ void EditorGLWindow::Resize(int widthPx, int heightPx) {
   X11ErrorTrap trap(mDisplay);
   mResizeSerial = NextRequest(mDisplay);
   XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(widthPx), static_cast<unsigned>(heightPx));
+  AnnounceSize(mDisplay, mWindow, widthPx, heightPx);
 }
 
 void EditorGLWindow::SwapBuffers() {

@@ -124,7 +124,8 @@ protected:
     return pixels;
   }
 
-  // A pointer event as the X server would deliver it to the editor's window, in pixels.
+  // A pointer event as the X server would deliver it to the editor's window, in pixels, with
+  // the pointer moved there.
   void SendPointer(int type, int x, int y, unsigned int state) {
     XEvent event{};
     event.type = type;
@@ -141,6 +142,8 @@ protected:
     const long mask = type == ButtonPress     ? ButtonPressMask
                       : type == ButtonRelease ? ButtonReleaseMask
                                               : PointerMotionMask;
+    // The editor hides and locks the pointer during a drag, from where the pointer really is.
+    XWarpPointer(mDisplay, 0, Widget(), 0, 0, 0, 0, x, y);
     XSendEvent(mDisplay, Widget(), False, mask, &event);
     XSync(mDisplay, False);
     IdleFor(20);

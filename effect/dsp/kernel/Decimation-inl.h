@@ -26,7 +26,7 @@ public:
         outGain(block.outGain), outGainBelowUnity(block.outGainBelowUnity),
         lastOutput(group.Load(group.state.lastOutput)) {}
 
-  // The sum of no sub-samples.
+  // The sum before the first sub-sample: the guard, which the sum carries throughout.
   static V Empty() { return Splat(kGuard); }
 
   V Add(V sum, V subSample) const {

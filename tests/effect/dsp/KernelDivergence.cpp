@@ -26,8 +26,9 @@ struct Step {
   std::vector<StepState> state;
 };
 
-// The chain's steps in the order the signal passes them, each with the state it writes. When a
-// step goes wrong, everything after it follows within the block; the first step in this order
+// The chain's steps in the order the signal passes them, each with the state it writes; after the
+// reset pass, each is a stage of the vector kernel, named alike (effect/dsp/kernel/). When
+// a step goes wrong, everything after it follows within the block; the first step in this order
 // whose state differs is where to look.
 const std::vector<Step>& StepsInSignalOrder() {
   static const std::vector<Step> steps = {
