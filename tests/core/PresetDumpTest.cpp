@@ -91,8 +91,8 @@ TEST(PluginIdentity, VersionApiArchitectureAndBuildTexts) {
 }
 
 TEST(PluginIdentity, ApiNamesByIndex) {
-  const char* names[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB", ""};
-  for (int api = 0; api <= 8; ++api) {
+  const char* names[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB", "LV2", ""};
+  for (int api = 0; api <= 9; ++api) {
     struct ApiPlugin : StateTestPlugin {
       explicit ApiPlugin(int index) { SetAPI(index); }
     } plugin(api);
