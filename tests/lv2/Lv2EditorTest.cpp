@@ -1,6 +1,7 @@
 // GoogleTest before Xlib, whose macros (None, Bool) collide with its names.
 #include <gtest/gtest.h>
 
+#include "KeepGLDriverLoaded.h"
 #include "KelvoraIdentity.h"
 #include "KelvoraParams.h"
 #include "Lv2PortLayout.h"
@@ -44,7 +45,10 @@ class Lv2EditorTest : public ::testing::Test {
 protected:
   // One connection for the whole suite: an X server with no client left resets, and refuses
   // the next test's connections meanwhile.
-  static void SetUpTestSuite() { sDisplay = XOpenDisplay(nullptr); }
+  static void SetUpTestSuite() {
+    sDisplay = XOpenDisplay(nullptr);
+    if (sDisplay) KeepGLDriverLoaded();
+  }
   static void TearDownTestSuite() {
     if (sDisplay) XCloseDisplay(sDisplay);
     sDisplay = nullptr;
@@ -53,9 +57,7 @@ protected:
   void SetUp() override {
     mDisplay = sDisplay;
     if (!mDisplay) GTEST_SKIP() << "no X display (run the tests under xvfb-run)";
-    // Kept mapped after dlclose, as hosts keep a loaded UI's libraries: the leak checker then
-    // still knows fontconfig's process-wide cache by its library and applies its suppression.
-    mModule = dlopen(KELVORA_LV2_MODULE, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    mModule = dlopen(KELVORA_LV2_MODULE, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(mModule, nullptr) << dlerror();
     mEntry = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(mModule, "lv2ui_descriptor"));
     ASSERT_NE(mEntry, nullptr);
