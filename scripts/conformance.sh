@@ -325,7 +325,14 @@ gui_launch_once() {
   "$ardour_gui" --no-announcements --no-splash "$gui_session" >"$ardour_log" 2>&1 &
   gui_pid=$!
   echo $gui_pid >"$scratch/gui-ardour.pid"
-  gui_main=$(timeout 90 xdotool search --sync --onlyvisible --name ' - Ardour$' | head -n 1)
+  # A window that goes away while xdotool walks the tree (Ardour makes short-lived ones while it
+  # starts) ends that search with BadWindow; the next search walks the tree anew.
+  local deadline=$((SECONDS + 90))
+  gui_main=""
+  while [ -z "$gui_main" ] && [ $SECONDS -lt $deadline ] && kill -0 "$gui_pid" 2>/dev/null; do
+    gui_main=$(xdotool search --onlyvisible --name ' - Ardour$' 2>/dev/null | head -n 1)
+    [ -n "$gui_main" ] || sleep 0.5
+  done
   sleep 3
   gui_screenshot "$1"
   if [ -z "$gui_main" ] || ! kill -0 "$gui_pid" 2>/dev/null; then
