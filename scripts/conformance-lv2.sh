@@ -2,7 +2,7 @@
 # LV2 checks of the conformance stage on Kelvora.lv2: lv2_validate on its Turtle, renders by
 # lv2apply and by Ardour compared with kelvora-render --direct, its editor embedded in jalv's
 # window, lv2bench, and pluginval in its default order and in random orders (seeds 1 to 30).
-# Every host sees this bundle and the LV2 specifications only (a folder of their own on
+# Every host sees this bundle and the LV2 vocabulary bundles only (a folder of their own on
 # LV2_PATH; HOME moved for pluginval, which searches ~/.lv2 and /usr/lib/lv2 itself), never a
 # copy installed by scripts/run.sh or the Debian package.
 #
@@ -56,22 +56,22 @@ lv2_label() { echo "${lv2_plugins[$1]%%|*}"; }
 lv2_reference() { "$render" --direct "$@"; }
 
 # --- the bundle and the hosts' environment -------------------------------------------------
-lv2_specifications=/usr/lib/lv2
+lv2_vocabularies=/usr/lib/lv2
 
 lv2_environment() {
   export LV2_PATH=$lv2_path HOME=$scratch/lv2-home XDG_CONFIG_HOME=$scratch/lv2-home/.config
   export XDG_CACHE_HOME=$scratch/lv2-home/.cache
 }
 
-# Copies the bundle into a folder of LV2 specifications (the bundles without code), checks
+# Copies the bundle into a folder of LV2 vocabulary bundles (the bundles without code), checks
 # that it holds exactly the expected plug-ins, writes the programme and the reference renders.
 lv2_prepare() {
-  local spec i listed case fields settings
+  local vocabulary i listed case fields settings
   lv2_dir=$logs/lv2 lv2_path=$scratch/lv2
   [ ${#lv2_cases[@]} -gt 0 ] || lv2_cases=("${ardour_cases[@]}")
   mkdir -p "$lv2_dir" "$lv2_path" "$scratch/lv2-home"
-  for spec in "$lv2_specifications"/*.lv2; do
-    [ -n "$(find "$spec" -name '*.so' -print -quit)" ] || ln -s "$spec" "$lv2_path/"
+  for vocabulary in "$lv2_vocabularies"/*.lv2; do
+    [ -n "$(find "$vocabulary" -name '*.so' -print -quit)" ] || ln -s "$vocabulary" "$lv2_path/"
   done
   lv2_bundle=$lv2_path/$(basename "$1")
   cp -r "$1" "$lv2_bundle" || return 1
@@ -105,7 +105,7 @@ lv2_reference_of() {
 # --- lv2_validate ----------------------------------------------------------------------------
 # sord_validate reads a file it cannot parse as empty and still exits 0, so every file is
 # parsed by sordi first, and any line beyond the count of errors fails the check: a warning
-# too. lv2_validate names one specification file that Debian does not ship; that line is its own.
+# too. lv2_validate names one vocabulary file that Debian does not ship; that line is its own.
 lv2_validate_check() {
   local file out status=0 unexpected
   for file in "$lv2_bundle"/*.ttl; do
@@ -114,7 +114,7 @@ lv2_validate_check() {
   out=$(lv2_validate "$lv2_bundle"/*.ttl 2>&1) || status=1
   echo "$out"
   unexpected=$(echo "$out" | grep -v -x -E "Found 0 errors among [0-9]+ files.*" |
-    grep -v -x -F "Skipping file $lv2_specifications/core.lv2/lv2core.doap.ttl")
+    grep -v -x -F "Skipping file $lv2_vocabularies/core.lv2/lv2core.doap.ttl")
   if [ -n "$unexpected" ] || ! echo "$out" | grep -q '^Found 0 errors'; then
     echo "FAIL: lv2_validate reports errors or warnings"
     status=1

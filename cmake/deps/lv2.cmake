@@ -1,2 +1,2 @@
-# The LV2 specification's C headers (Debian's lv2-dev), for the LV2 binding and its module.
+# LV2's C headers (Debian's lv2-dev), for the LV2 binding and its module.
 pkg_check_modules(LV2 REQUIRED IMPORTED_TARGET lv2)
