@@ -4,13 +4,18 @@
 # inputs each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each stage names itself with the time spent so far, so a slow stage shows in CI's log.
+stage() { echo "== $1 (at $SECONDS s)"; }
+stage "set-up"
 scripts/setup.sh
 
 jobs=$(nproc)
+stage "sanitizer build"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKELVORA_SANITIZE=ON -DKELVORA_BENCH=OFF >/dev/null
 cmake --build build/test -j "$jobs"
 
+stage "tests under ASan and UBSan"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 xvfb-run -a -s "-screen 0 1920x1080x24" \
@@ -18,18 +23,24 @@ xvfb-run -a -s "-screen 0 1920x1080x24" \
 
 # ThreadSanitizer: one instance processing on an audio thread while another thread sets
 # parameters and saves and restores state, through the built module.
+stage "ThreadSanitizer"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKELVORA_TSAN=ON -DKELVORA_BENCH=OFF >/dev/null
 cmake --build build/tsan -j "$jobs" --target kelvora_binding_thread_tests
 TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/effect/module/kelvora_binding_thread_tests
 
+stage "fuzzing"
 scripts/fuzz.sh
 
 # Real hosts and third-party conformance tools on the Release bundle.
+stage "conformance"
 scripts/conformance.sh
 
 # The module of that Release build loads on any current Linux desktop.
+stage "portability"
 scripts/check-portability.sh build/release
 
 # The Debian package made from that Release build, checked without installing it.
+stage "package"
 scripts/check-package.sh build/release
+stage "done"

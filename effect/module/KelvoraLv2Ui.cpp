@@ -1,10 +1,10 @@
 #include "IPlugLV2UI.h"
+#include "KelvoraConstruction.h"
 #include "KelvoraEffect.h"
 #include "KelvoraLv2Plugins.h"
 #include "Lv2UiClass.h"
 
 #include <cstring>
-#include <mutex>
 
 // The editor of Kelvora.lv2: the effect on the editor's side of the binding, which the host
 // shows for either plug-in of the bundle.
@@ -18,16 +18,8 @@ int ChannelsOf(const char* pluginUri) {
   return 0;
 }
 
-// Instances are built one at a time: the framework's shared caches and the random device are
-// set up during construction.
 IPlugLV2UI* CreateKelvoraLv2Ui(const Lv2UiInstanceInfo& info) {
-  static std::mutex constructionMutex;
-  std::lock_guard<std::mutex> lock(constructionMutex);
-  try {
-    return new KelvoraLv2Ui(info);
-  } catch (...) {
-    return nullptr;
-  }
+  return ConstructKelvora<KelvoraLv2Ui>(info);
 }
 
 } // namespace

@@ -1,0 +1,6 @@
+#include "KelvoraConstruction.h"
+
+std::mutex& KelvoraConstructionMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
