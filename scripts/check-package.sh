@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a Release build folder (default build/release) and checks it
 # without installing it: exactly the expected files at their paths with their modes, the
-# declared dependencies, the changelog's version, lintian (no errors), and a render of the
-# demo by the packaged kelvora-render through the packaged bundle, unpacked into a
+# declared dependencies, the changelog's version, lintian (no errors), the LV2 bundle's Turtle as
+# the build wrote it and both of its plug-ins found by an LV2 host in /usr/lib/lv2, and a render
+# of the demo by the packaged kelvora-render through each packaged bundle, unpacked into a
 # temporary folder.
 #   scripts/check-package.sh [BUILD_DIR]
 set -euo pipefail
@@ -115,11 +116,28 @@ else
   fail "lintian is not installed (scripts/setup.sh installs it)"
 fi
 
-# The packaged renderer, unpacked with its bundle and a home without plug-ins, must find the
-# bundle beside its own prefix and render the demo through it.
 root=$work/root
 mkdir -p "$root" "$work/home"
 dpkg-deb -x "$deb" "$root"
+
+# The LV2 bundle's description is the one the build wrote from the parameter table, and an LV2
+# host searching the packaged /usr/lib/lv2 alone finds both plug-ins there.
+for file in manifest.ttl kelvora.ttl; do
+  cmp -s "$build/Kelvora.lv2/$file" "$root/usr/lib/lv2/Kelvora.lv2/$file" ||
+    fail "the package's /usr/lib/lv2/Kelvora.lv2/$file differs from $build/Kelvora.lv2/$file"
+done
+lv2_plugins="https://murkwhale.example/kelvora/lv2/mono \
+https://murkwhale.example/kelvora/lv2/stereo"
+if command -v lv2ls >/dev/null; then
+  found=$(LV2_PATH=$root/usr/lib/lv2 lv2ls | sort | tr '\n' ' ')
+  [ "$found" = "$lv2_plugins " ] ||
+    fail "an LV2 host finds ${found:-nothing} in the package's /usr/lib/lv2, not $lv2_plugins"
+else
+  fail "lv2ls is not installed (scripts/setup.sh installs lilv-utils)"
+fi
+
+# The packaged renderer, unpacked with its bundle and a home without plug-ins, must find the
+# bundle beside its own prefix and render the demo through it.
 if HOME=$work/home "$root/usr/bin/kelvora-render" -o "$work/demo.wav" >"$work/render.log" 2>&1; then
   grep -qF "Plug-in: Kelvora ($root/usr/lib/vst3/Kelvora.vst3)" "$work/render.log" ||
     fail "the packaged kelvora-render did not load the packaged bundle: $(cat "$work/render.log")"
@@ -129,6 +147,9 @@ else
 fi
 if HOME=$work/home "$root/usr/bin/kelvora-render" --plugin "$root/usr/lib/lv2/Kelvora.lv2" \
   -o "$work/demo-lv2.wav" >"$work/render-lv2.log" 2>&1; then
+  grep -qF "Plug-in: Kelvora ($root/usr/lib/lv2/Kelvora.lv2)" "$work/render-lv2.log" ||
+    fail "the packaged kelvora-render did not load the packaged LV2 bundle:" \
+      "$(cat "$work/render-lv2.log")"
   [ -s "$work/demo-lv2.wav" ] || fail "the packaged kelvora-render wrote no audio through LV2"
 else
   fail "the packaged kelvora-render failed on the LV2 bundle: $(cat "$work/render-lv2.log")"

@@ -6,9 +6,10 @@
 # LV2_PATH; HOME moved for pluginval, which searches ~/.lv2 and /usr/lib/lv2 itself), never a
 # copy installed by scripts/run.sh or the Debian package.
 #
-# scripts/conformance.sh sources this file once its helpers (record, run_check, queue,
-# find_tool, start_x_server) and Ardour settings (ardour_cases, ardour_rate, ardour_seconds,
-# ardour_frames, ardour_preset, ardour_lua) exist, and for its lv2 group calls
+# scripts/conformance.sh sources this file once the helpers of scripts/conformance-common.sh
+# (record, run_check, queue, find_tool, start_x_server) and its Ardour settings (ardour_cases,
+# ardour_rate, ardour_seconds, ardour_frames, ardour_preset, ardour_lua) exist, and for its lv2
+# group calls
 #   lv2_all "$build/Kelvora.lv2"
 # which runs "70-lv2 bundle" at once (the bundle on a path of its own, the programme and the
 # references), then starts Ardour's renders in the background (80-86) and queues lv2_validate
@@ -42,11 +43,9 @@ lv2_plugins=("${lv2_kelvora_plugins[@]}")
 lv2_symbols=("${lv2_kelvora_symbols[@]}")
 lv2_enabled=$lv2_kelvora_enabled
 lv2_editor=("${lv2_kelvora_editor[@]}")
-# Random orders run only when asked for (KELVORA_LV2_PLUGINVAL_SEEDS="$(seq 1 30)", or --seeds
-# alone): seeds 11 and 28 fail "Bypass not restored on setStateInformation" on Kelvora.lv2
-# where Debian's known-good plug-ins pass, and that is not yet explained, so the test command
-# runs the default order only.
-lv2_seeds=${KELVORA_LV2_PLUGINVAL_SEEDS:-}
+# pluginval's random orders, like the VST 3 bundle's (KELVORA_LV2_PLUGINVAL_SEEDS or --seeds
+# choose others; an empty list runs the default order only).
+lv2_seeds=${KELVORA_LV2_PLUGINVAL_SEEDS-$(seq 1 30)}
 # The cases rendered by lv2apply and Ardour: conformance.sh's ardour_cases unless set.
 lv2_cases=()
 lv2_uri() { echo "${lv2_plugins[$1]#*|}"; }
@@ -63,18 +62,26 @@ lv2_environment() {
   export XDG_CACHE_HOME=$scratch/lv2-home/.cache
 }
 
-# Copies the bundle into a folder of LV2 vocabulary bundles (the bundles without code), checks
-# that it holds exactly the expected plug-ins, writes the programme and the reference renders.
+# A folder for LV2_PATH: a copy of the bundle among the LV2 vocabulary bundles (the bundles
+# without code).
+lv2_host_folder() {
+  local folder=$1 bundle=$2 vocabulary
+  mkdir -p "$folder"
+  for vocabulary in "$lv2_vocabularies"/*.lv2; do
+    [ -n "$(find "$vocabulary" -name '*.so' -print -quit)" ] || ln -s "$vocabulary" "$folder/"
+  done
+  cp -r "$bundle" "$folder/$(basename "$bundle")"
+}
+
+# Puts the bundle in a folder of its own for LV2_PATH, checks that it holds exactly the
+# expected plug-ins, writes the programme and the reference renders.
 lv2_prepare() {
-  local vocabulary i listed case fields settings
+  local i listed case fields settings
   lv2_dir=$logs/lv2 lv2_path=$scratch/lv2
   [ ${#lv2_cases[@]} -gt 0 ] || lv2_cases=("${ardour_cases[@]}")
-  mkdir -p "$lv2_dir" "$lv2_path" "$scratch/lv2-home"
-  for vocabulary in "$lv2_vocabularies"/*.lv2; do
-    [ -n "$(find "$vocabulary" -name '*.so' -print -quit)" ] || ln -s "$vocabulary" "$lv2_path/"
-  done
+  mkdir -p "$lv2_dir" "$scratch/lv2-home"
   lv2_bundle=$lv2_path/$(basename "$1")
-  cp -r "$1" "$lv2_bundle" || return 1
+  lv2_host_folder "$lv2_path" "$1" || return 1
   listed=$(lv2_environment && lv2ls | sort) || return 1
   echo "plug-ins on LV2_PATH: $listed"
   if [ "$listed" != "$(for i in "${!lv2_plugins[@]}"; do lv2_uri "$i"; done | sort)" ]; then
@@ -172,6 +179,8 @@ lv2_bench_check() {
 # --- jalv ------------------------------------------------------------------------------------
 # jalv embeds the editor in its own window through suil: the editor must show its artwork at
 # its own size, and closing jalv's window with the editor open must end jalv with status 0.
+# jalv prints no change that an editor makes to a control port: knob drags are checked in
+# Ardour's GUI, which saves the ports' values in its session (conformance.sh's ardour-gui rows).
 lv2_jalv_check() {
   local server jack pid status=0 i picture=${lv2_editor[2]}
   [[ $picture = /* ]] || picture=$root/$picture
@@ -188,8 +197,14 @@ lv2_jalv_check() {
   fi
   timeout 120 jalv.gtk3 "$(lv2_uri 0)" >"$lv2_dir/jalv-output.log" 2>&1 &
   pid=$!
-  "$window" check "${lv2_editor[0]}" "${lv2_editor[1]}" "$picture" \
-    "$lv2_dir/jalv.png" 30 "$pid" || status=1
+  # Under load, GTK redraws the part of jalv's window it uncovers when it grows to the
+  # editor's size more than a moment late: the picture is looked at once more.
+  if ! "$window" check "${lv2_editor[0]}" "${lv2_editor[1]}" "$picture" \
+    "$lv2_dir/jalv.png" 30 "$pid"; then
+    echo "RETRY: jalv's window did not show the editor's picture in time; looking once more"
+    "$window" check "${lv2_editor[0]}" "${lv2_editor[1]}" "$picture" \
+      "$lv2_dir/jalv-again.png" 30 "$pid" || status=1
+  fi
   if kill -0 "$pid" 2>/dev/null; then
     "$window" close "${lv2_editor[0]}" "${lv2_editor[1]}" || status=1
   fi
@@ -239,9 +254,14 @@ lv2_single_bundle() {
 # where "Plugin state restoration" follows a test that set values with no block in between, it
 # compares the restored state with values it never handed over. LV2's own example amplifier
 # (eg-amp: no state interface, no editor) fails so in seeds 1, 13 and 29, DPF's Ping Pong Pan
-# (an editor, like Kelvora) in 1, 8, 13, 14 and 29. Such a seed counts as a host fault only
-# when that one message is its only failure (status lv2_host_fault); anything else fails.
-lv2_pluginval_host_fault_seeds=" 1 8 13 14 29 "
+# (an editor, like Kelvora) in 1, 8, 13, 14 and 29. Its bypass parameter, made from an
+# lv2:enabled port, is not even taken back from a restored state: Ardour's own a-delay (an
+# lv2:enabled port, from ardour-lv2-plugins) fails seeds 11 and 28 with "not restored on
+# setStateInformation" for that port, with the very numbers Kelvora.lv2 shows (0.0366 expected,
+# 0.3756 found in seed 11), the saved port value being the one the plug-in had. Such a seed
+# counts as a host fault only when that one message is its only failure (status
+# lv2_host_fault); anything else fails.
+lv2_pluginval_host_fault_seeds=" 1 8 11 13 14 28 29 "
 lv2_host_fault=3
 
 lv2_pluginval_check() {
@@ -460,50 +480,6 @@ USAGE
   exit 2
 }
 
-# Minimal stand-ins for conformance.sh's helpers: one check after another.
-lv2_standalone_helpers() {
-  record() { printf '%s\t%s\t%s\n' "$2" "$3" "${4:-}" >"$logs/results/$1"; }
-  log_of() { echo "$logs/$(echo "${1#*-}" | tr ' ' '-').log"; }
-  run_check() {
-    local id=$1 start=$SECONDS status=0
-    shift
-    "$@" >"$(log_of "$id")" 2>&1 || status=$?
-    case $status in
-    0) record "$id" PASS $((SECONDS - start)) ;;
-    "$lv2_host_fault") record "$id" HOST $((SECONDS - start)) "known host fault" ;;
-    *) record "$id" FAIL $((SECONDS - start)) "see $(log_of "$id")" ;;
-    esac
-  }
-  queue() { run_check "$@"; }
-  find_tool() {
-    local value=${!1:-}
-    tool="" why=""
-    if [ -n "$value" ]; then
-      tool=$value
-    elif [ -x "$root/../shared/tools/bin/$2" ]; then
-      tool=$root/../shared/tools/bin/$2
-    else
-      why="no ../shared/tools/bin/$2 and $1 is not set"
-    fi
-  }
-  start_x_server() {
-    local n i
-    for n in $(seq 150 250); do
-      [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-      # Started from a subshell, so that the final wait does not wait for the server.
-      servers+=("$(
-        Xvfb ":$n" -screen 0 1920x1200x24 -noreset -nolisten tcp >"$logs/xvfb-$n.log" 2>&1 &
-        echo $!
-      )")
-      for i in $(seq 100); do
-        xdpyinfo -display ":$n" >/dev/null 2>&1 && display=":$n" && return 0
-        sleep 0.1
-      done
-    done
-    return 1
-  }
-}
-
 lv2_standalone() {
   local only=validate,lv2apply,lv2bench,jalv,ardour,pluginval symbols=() reference="" check
   local bundle uri
@@ -547,7 +523,10 @@ lv2_standalone() {
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-conformance-lv2.XXXXXX")
   servers=()
   trap 'for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$scratch"' EXIT
-  lv2_standalone_helpers
+  # shellcheck source=scripts/conformance-common.sh
+  source "$root/scripts/conformance-common.sh"
+  # One check after another: alone, the checks take turns with nothing else.
+  queue() { run_check "$@"; }
 
   run_check "70-lv2 bundle" lv2_prepare "$bundle"
   if grep -q '^PASS' "$logs/results/70-lv2 bundle"; then

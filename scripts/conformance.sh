@@ -3,7 +3,8 @@
 # its default order and in random orders (seeds 1 to 30), Steinberg's editor host under a
 # virtual X server, renders in Ardour compared with kelvora-render, and the editor in Ardour's
 # own GUI driven as a user drives it (opened from the mixer strip, hovered, knobs dragged, the
-# window resized, closed, reopened, the session saved, Ardour quit and started again); and
+# window resized, closed, reopened, the session saved, Ardour quit and started again), and the
+# LV2 plug-in's editor there too (opened, knobs dragged, closed, reopened, Ardour quit); and
 # Kelvora.lv2 in LV2's hosts and tools (scripts/conformance-lv2.sh). A tool
 # that is not installed is skipped with the reason and the rest still run. Ends with a table of
 # every check; the exit status is non-zero when any check failed. Arguments pick groups of
@@ -56,79 +57,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# --- results ---------------------------------------------------------------------------
-# One file per check: result, seconds, note. The numbered prefix keeps the table in order.
-record() { printf '%s\t%s\t%s\n' "$2" "$3" "${4:-}" >"$logs/results/$1"; }
-
-log_of() { echo "$logs/$(echo "${1#*-}" | tr ' ' '-').log"; }
-
-# Runs a check's function with its output in the check's log.
-run_check() {
-  local id=$1 log
-  shift
-  log=$(log_of "$id")
-  local start=$SECONDS status=0
-  "$@" >"$log" 2>&1 || status=$?
-  if [ $status -eq 0 ]; then
-    record "$id" PASS $((SECONDS - start))
-  elif [ $status -eq "$lv2_host_fault" ] && [[ $id == *"lv2 pluginval"* ]]; then
-    # Only pluginval's own LV2 fault, as scripts/conformance-lv2.sh tells it apart.
-    record "$id" HOST $((SECONDS - start)) "known host fault; see ${log#"$root"/}"
-  else
-    record "$id" FAIL $((SECONDS - start)) "see ${log#"$root"/}"
-  fi
-}
-
-# Two checks at a time: the machines the test command runs on have two cores.
-queue() {
-  while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n; done
-  run_check "$@" &
-}
-
-# A group of checks that records its own rows takes one of the two places.
-queue_group() {
-  while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n; done
-  "$@" &
-}
-
-# --- tools -------------------------------------------------------------------------------
-# Sets tool to the program's path, or to nothing with the reason in why.
-find_tool() {
-  local variable=$1 name=$2 value=${!1:-}
-  tool="" why=""
-  if [ -n "$value" ]; then
-    if [ -x "$value" ]; then tool=$value; else why="$variable=$value is not an executable"; fi
-  elif [ -x "$root/../shared/tools/bin/$name" ]; then
-    tool=$(cd "$root/../shared/tools/bin" && pwd)/$name
-  else
-    why="no ../shared/tools/bin/$name and $variable is not set"
-  fi
-}
-
-# A virtual X server of our own per use, kept across client exits (-noreset): Steinberg's
-# editor host needs atoms that outlive the client that made them. The screen is 1920 x 1200
-# unless a size is given.
-start_x_server() {
-  local n i pid size=${1:-1920x1200}
-  for n in $(seq 150 250); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    pid=$(
-      Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp >"$logs/xvfb-$n.log" 2>&1 &
-      echo $!
-    )
-    for i in $(seq 100); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        servers+=("$pid")
-        display=":$n"
-        return 0
-      fi
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$pid" 2>/dev/null
-  done
-  return 1
-}
+# shellcheck source=scripts/conformance-common.sh
+source "$root/scripts/conformance-common.sh"
 
 # --- Steinberg's validator ---------------------------------------------------------------
 validator_check() {
@@ -280,40 +210,60 @@ ardour_all() {
 }
 
 # --- Ardour's GUI ------------------------------------------------------------------------
-# Kelvora in Ardour's own window, as a user works: Ardour finds the bundle in ~/.vst3 of a home
-# of its own, opens a session with Kelvora on a stereo track, runs on its built-in dummy audio
-# backend, and its editor is opened from the mixer strip and driven with the pointer under a
-# window manager.
+# Kelvora in Ardour's own window, as a user works: Ardour finds the bundle in ~/.vst3 (the VST 3
+# plug-in) or ~/.lv2 (the LV2 one) of a home of its own, opens a session with Kelvora on a
+# stereo track, runs on its built-in dummy audio backend, and its editor is opened from the
+# mixer strip and driven with the pointer under a window manager. One Ardour at a time: the
+# VST 3 plug-in's steps, then the LV2 plug-in's in an Ardour started afresh.
 # Each step is a row of the table; its log, and the screenshots, stay in conformance/.
 gui_screen=1600x1000
 gui_picture=$root/docs/editor.png
 # The editor's picture is 815 x 505; knobs by name: centre on that picture, the host's range.
 declare -A gui_knob=(["Input Gain"]="133 167 200" [Tame]="133 365 1" ["Output Gain"]="510 365 120"
   [Wet]="688 365 100")
-gui_shots=$logs/ardour-gui
+
+# The plug-in the next steps work on: VST3 or LV2, each with a home, a session, logs and
+# screenshots of its own.
+gui_use() {
+  gui_format=$1 gui_pid="" gui_plug=""
+  case $gui_format in
+  VST3) gui_identifier=Kelvora gui_tag="" ;;
+  LV2) gui_identifier=$(lv2_uri 0) gui_tag=lv2- ;;
+  esac
+  gui_shots=$logs/ardour-gui${gui_tag:+-${gui_tag%-}}
+}
 
 gui_environment() {
-  export HOME=$scratch/gui-home XDG_CONFIG_HOME=$scratch/gui-home/.config
-  export XDG_CACHE_HOME=$scratch/gui-home/.cache DISPLAY=$gui_display
-  gui_session=$scratch/gui-session/kelvora.ardour
+  local home=$scratch/gui-${gui_tag}home
+  export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache DISPLAY=$gui_display
+  gui_session=$scratch/gui-${gui_tag}session/kelvora.ardour
+  # Ardour reads the LV2 plug-ins of LV2_PATH when it starts: those in ~/.lv2, with the LV2
+  # vocabularies and no other plug-in.
+  [ "$gui_format" = VST3 ] || export LV2_PATH=$home/.lv2
 }
+
+# As for the renders: Ardour's index of a VST 3 bundle must be newer than the module.
+gui_install_vst3() {
+  mkdir -p "$HOME/.vst3"
+  cp -r "$bundle" "$HOME/.vst3/Kelvora.vst3"
+  find "$HOME/.vst3/Kelvora.vst3" -exec touch -h -d "@$(($(date +%s) - 60))" {} +
+  LD_LIBRARY_PATH=$(dirname "$ardour_scanner") "$ardour_scanner" -f "$HOME/.vst3/Kelvora.vst3"
+}
+
+gui_install_lv2() { lv2_host_folder "$HOME/.lv2" "$bundle_lv2"; }
 
 # Ardour's first-run questions are answered by the settings it would have saved: its config
 # (tests/conformance/ardour/gui-config.xml) and the mark that it has run before.
 gui_prepare() {
   gui_environment
-  mkdir -p "$HOME/.vst3" "$XDG_CONFIG_HOME/ardour7" "$gui_shots"
+  mkdir -p "$XDG_CONFIG_HOME/ardour7" "$gui_shots"
   cp "$root/tests/conformance/ardour/gui-config.xml" "$XDG_CONFIG_HOME/ardour7/config"
   touch "$XDG_CONFIG_HOME/ardour7/.a7"
-  # As for the renders: the index must be newer than the module it describes.
-  cp -r "$bundle" "$HOME/.vst3/Kelvora.vst3"
-  find "$HOME/.vst3/Kelvora.vst3" -exec touch -h -d "@$(($(date +%s) - 60))" {} +
-  LD_LIBRARY_PATH=$(dirname "$ardour_scanner") "$ardour_scanner" -f "$HOME/.vst3/Kelvora.vst3" ||
-    return 1
-  openbox --sm-disable >"$logs/ardour-gui-openbox.log" 2>&1 &
+  if [ "$gui_format" = VST3 ]; then gui_install_vst3; else gui_install_lv2; fi || return 1
+  openbox --sm-disable >"$logs/ardour-gui-${gui_tag}openbox.log" 2>&1 &
   echo $! >"$scratch/gui-openbox.pid"
   timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/make-gui-session.lua" \
-    "$scratch/gui-session" kelvora 48000
+    "$(dirname "$gui_session")" kelvora 48000 "$gui_format" "$gui_identifier"
 }
 
 gui_screenshot() { import -window root "$gui_shots/$1.png" 2>/dev/null; }
@@ -321,7 +271,7 @@ gui_screenshot() { import -window root "$gui_shots/$1.png" 2>/dev/null; }
 # Starts Ardour on the session; its main window must come up with no dialog beside it.
 gui_launch_once() {
   local window geometry others=""
-  ardour_log=$logs/ardour-gui-ardour-$1.log
+  ardour_log=$logs/ardour-gui-${gui_tag}ardour-$1.log
   "$ardour_gui" --no-announcements --no-splash "$gui_session" >"$ardour_log" 2>&1 &
   gui_pid=$!
   echo $gui_pid >"$scratch/gui-ardour.pid"
@@ -449,9 +399,16 @@ gui_save() {
   return 1
 }
 
-# A control's value as the saved session holds it.
+# A control's value as the saved session holds it: VST 3's parameter by its name, LV2's
+# control port by its symbol.
 gui_value() {
-  grep -o "<Controllable name=\"$1\"[^>]*" "$gui_session" | sed -n 's/.* value="\([^"]*\)".*/\1/p'
+  local element
+  if [ "$gui_format" = VST3 ]; then
+    element="Controllable name=\"$1\""
+  else
+    element="Port symbol=\"$(lv2_symbol_of "$1")\""
+  fi
+  grep -o "<${element}[^>]*" "$gui_session" | sed -n 's/.* value="\([^"]*\)".*/\1/p'
 }
 
 # The editor's knob shows the saved value.
@@ -600,7 +557,7 @@ gui_relaunch() {
 gui_step() {
   local id=$1 result seconds note
   shift
-  if [ -n "${gui_pid:-}" ] && ! kill -0 "$gui_pid" 2>/dev/null && [ "$1" != gui_relaunch ]; then
+  if [ -n "$gui_pid" ] && ! kill -0 "$gui_pid" 2>/dev/null && [ "$1" != gui_relaunch ]; then
     record "$id" FAIL 0 "Ardour is no longer running"
     return
   fi
@@ -624,12 +581,12 @@ gui_stop() {
   done
 }
 
-gui_all() {
-  gui_environment
+# The VST 3 plug-in's steps, rows 80 to 89.
+gui_vst3_steps() {
   gui_step "80-ardour-gui Ardour starts on the session" gui_start
   grep -q '^PASS' "$logs/results/80-ardour-gui Ardour starts on the session" || return 0
   gui_step "81-ardour-gui editor opened from the mixer" gui_first_window
-  [ -n "${gui_plug:-}" ] || return 0
+  [ -n "$gui_plug" ] || return 0
   gui_step "82-ardour-gui picture after hovering" gui_hover
   gui_step "83-ardour-gui drag on Wet" gui_drag_changes Wet 40
   gui_step "84-ardour-gui larger window 1223x792" gui_resized larger 1223 792 Tame -40
@@ -638,7 +595,29 @@ gui_all() {
   gui_step "87-ardour-gui editor closed and reopened" gui_reopen
   gui_step "88-ardour-gui quit with the editor open" gui_quit quit
   gui_step "89-ardour-gui saved values after relaunch" gui_relaunch
-  gui_stop
+}
+
+# The LV2 plug-in's steps in one start of Ardour, rows 8901 to 8906: the same functions, with
+# the values read from the control ports that Ardour saves.
+gui_lv2_steps() {
+  gui_step "8901-ardour-gui lv2 Ardour starts on the session" gui_start
+  grep -q '^PASS' "$logs/results/8901-ardour-gui lv2 Ardour starts on the session" || return 0
+  gui_step "8902-ardour-gui lv2 editor opened from the mixer" gui_first_window
+  [ -n "$gui_plug" ] || return 0
+  gui_step "8903-ardour-gui lv2 drag up on Wet" gui_drag_changes Wet 40
+  gui_step "8904-ardour-gui lv2 drag down on Tame" gui_drag_changes Tame -40
+  gui_step "8905-ardour-gui lv2 editor closed and reopened" gui_reopen
+  gui_step "8906-ardour-gui lv2 quit with the editor open" gui_quit quit
+}
+
+gui_all() {
+  local format
+  for format in VST3 LV2; do
+    gui_use $format
+    gui_environment
+    if [ $format = VST3 ]; then gui_vst3_steps; else gui_lv2_steps; fi
+    gui_stop
+  done
   return 0
 }
 

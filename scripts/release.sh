@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes the release archive out/Kelvora-<version>-linux-x86_64.tar.gz, for any Linux
-# distribution: Kelvora.vst3, the licences and INSTALL.txt, from a clean Release build of its own
-# (build/release-archive) that passes scripts/check-portability.sh, and beside it the archive's
-# SHA-256 sum (out/Kelvora-<version>-linux-x86_64.tar.gz.sha256). The same sources give the
-# same archive: every file is dated at the changelog's newest entry.
+# distribution: Kelvora.vst3, Kelvora.lv2, the licences and INSTALL.txt, from a clean Release
+# build of its own (build/release-archive) that passes scripts/check-portability.sh, and beside
+# it the archive's SHA-256 sum (out/Kelvora-<version>-linux-x86_64.tar.gz.sha256). The same
+# sources give the same archive: every file is dated at the changelog's newest entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,7 +12,7 @@ build=build/release-archive
 rm -rf "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_TESTS=OFF \
   -DKELVORA_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Kelvora
+cmake --build "$build" -j "$(nproc)" --target Kelvora Kelvora_lv2
 scripts/check-portability.sh "$build"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -26,15 +26,17 @@ name=Kelvora-$version-linux-x86_64
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp -rL "$build/Kelvora.vst3" "$stage/"
-strip --strip-unneeded "$stage/Kelvora.vst3/Contents/x86_64-linux/Kelvora.so"
+cp -rL "$build/Kelvora.vst3" "$build/Kelvora.lv2" "$stage/"
+strip --strip-unneeded "$stage/Kelvora.vst3/Contents/x86_64-linux/Kelvora.so" \
+  "$stage/Kelvora.lv2/Kelvora.so"
 cp LICENSE "$stage/LICENSE"
 cp packaging/copyright "$stage/COPYRIGHT"
 cp /usr/share/common-licenses/Apache-2.0 "$stage/LICENSE-Apache-2.0"
 cat >"$stage/INSTALL.txt" <<EOF
-Kelvora $version for Linux on x86-64: a stereo saturation effect as a VST 3 plug-in, by Murkwhale.
+Kelvora $version for Linux on x86-64: a stereo saturation effect by Murkwhale, as a VST 3
+plug-in (Kelvora.vst3) and as an LV2 plug-in (Kelvora.lv2). Install either or both.
 
-Install it for yourself:
+The VST 3 plug-in, for yourself:
 
     mkdir -p ~/.vst3
     tar -xzf $name.tar.gz -C ~/.vst3 Kelvora.vst3
@@ -45,7 +47,22 @@ or for every user of the machine:
     sudo tar -xzf $name.tar.gz -C /usr/lib/vst3 Kelvora.vst3
 
 then let the host rescan its plug-ins: Ardour, Bitwig Studio, Reaper and other VST 3 hosts
-search both folders. To remove it, delete the Kelvora.vst3 folder again.
+search both folders.
+
+The LV2 plug-in, for yourself:
+
+    mkdir -p ~/.lv2
+    tar -xzf $name.tar.gz -C ~/.lv2 Kelvora.lv2
+
+or for every user of the machine:
+
+    sudo mkdir -p /usr/lib/lv2
+    sudo tar -xzf $name.tar.gz -C /usr/lib/lv2 Kelvora.lv2
+
+LV2 hosts (Ardour, Qtractor, Audacity, jalv and others) search both folders when they start;
+Kelvora is listed as "Kelvora" (stereo) and "Kelvora Mono", class Distortion.
+
+To remove a plug-in, delete its Kelvora.vst3 or Kelvora.lv2 folder again.
 
 What the system must have:
 - glibc 2.34 or newer, and the C++ runtime (libstdc++) of GCC 11 or newer: Debian 12 and 13,
@@ -60,12 +77,14 @@ Check the download with: sha256sum -c $name.tar.gz.sha256
 
 Kelvora is free software under the GNU General Public License version 3 or later (LICENSE).
 COPYRIGHT names the parts of others it is built with; the font Roboto-Regular.ttf in
-Kelvora.vst3/Contents/Resources is under the Apache License 2.0 (LICENSE-Apache-2.0).
+Kelvora.vst3/Contents/Resources and Kelvora.lv2/Resources is under the Apache License 2.0
+(LICENSE-Apache-2.0).
 EOF
 
 mkdir -p out
 tar -C "$stage" --sort=name --owner=0 --group=0 --numeric-owner --mtime="@$released" \
-  --mode=u+w,go-w,a+rX -c Kelvora.vst3 LICENSE COPYRIGHT LICENSE-Apache-2.0 INSTALL.txt |
+  --mode=u+w,go-w,a+rX -c Kelvora.vst3 Kelvora.lv2 LICENSE COPYRIGHT LICENSE-Apache-2.0 \
+  INSTALL.txt |
   gzip -9 -n >"out/$name.tar.gz"
 (cd out && sha256sum "$name.tar.gz" >"$name.tar.gz.sha256")
 echo "Wrote out/$name.tar.gz and out/$name.tar.gz.sha256"

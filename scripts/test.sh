@@ -36,7 +36,7 @@ scripts/fuzz.sh
 stage "conformance"
 scripts/conformance.sh
 
-# The module of that Release build loads on any current Linux desktop.
+# The modules of that Release build (VST 3 and LV2) load on any current Linux desktop.
 stage "portability"
 scripts/check-portability.sh build/release
 

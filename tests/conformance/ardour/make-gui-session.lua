@@ -1,9 +1,11 @@
 -- Builds the session that the GUI check opens in Ardour: one stereo track with Kelvora inserted
 -- first, made on the dummy backend that Ardour's GUI will use, so that Ardour finds the engine it
 -- last ran on and asks nothing when the session opens.
--- Arguments: session folder, session name, sample rate.
+-- Arguments: session folder, session name, sample rate, optionally the plug-in's format and
+-- identifier ("VST3 Kelvora" when left out; "LV2 <URI>").
 io.stdout:setvbuf("no")
 local folder, name, rate = arg[1], arg[2], tonumber(arg[3])
+local format, identifier = arg[4] or "VST3", arg[5] or "Kelvora"
 
 assert(AudioEngine:set_backend("None (Dummy)", "", ""), "no dummy audio engine")
 local session = create_session(folder, name, rate)
@@ -18,8 +20,8 @@ local track = tracks:front()
 -- pre-fader plug-in; a grey track keeps that colour to the entry alone.
 track:presentation_info_ptr():set_color(0x707070ff)
 
-local processor = ARDOUR.LuaAPI.new_plugin(session, "Kelvora", ARDOUR.PluginType.VST3, "")
-assert(not processor:isnil(), "Ardour does not find Kelvora (VST3)")
+local processor = ARDOUR.LuaAPI.new_plugin(session, identifier, ARDOUR.PluginType[format], "")
+assert(not processor:isnil(), "Ardour does not find " .. identifier .. " (" .. format .. ")")
 assert(track:add_processor_by_index(processor, 0, nil, true) == 0, "cannot insert Kelvora")
 
 session:save_state("", false, false, false, false, false)

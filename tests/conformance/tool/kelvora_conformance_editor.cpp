@@ -5,6 +5,7 @@
 #include "EditorPicture.h"
 #include "PngFile.h"
 #include "ScreenImage.h"
+#include "ToolCommand.h"
 #include "X11Windows.h"
 
 #include <X11/Xlib.h>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -24,22 +26,22 @@ using Clock = std::chrono::steady_clock;
 constexpr double kMinScale = 0.5, kMaxScale = 2;
 // Its knobs' pointers, in the picture's own pixels, and the degrees they turn through.
 constexpr double kPointerInner = 18, kPointerOuter = 55, kKnobSpan = 260;
+// A painted editor shows thousands of colours; an unpainted window one.
+constexpr int kPainted = 1000;
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: kelvora-conformance-editor area TOPLEVEL\n"
-               "       kelvora-conformance-editor point TOPLEVEL PICTURE.png X Y\n"
-               "       kelvora-conformance-editor picture TOPLEVEL PICTURE.png SHOT.png SECONDS "
-               "[SEEN.png]\n"
-               "       kelvora-conformance-editor knob TOPLEVEL PICTURE.png X Y VALUE\n"
-               "       kelvora-conformance-editor locate WINDOW RRGGBB\n"
-               "       kelvora-conformance-editor close TOPLEVEL\n"
-               "PICTURE.png is the editor's picture at its own size; X Y are points on it.\n");
-  return 2;
-}
+constexpr char kUsage[] =
+    "usage: kelvora-conformance-editor area TOPLEVEL\n"
+    "       kelvora-conformance-editor point TOPLEVEL PICTURE.png X Y\n"
+    "       kelvora-conformance-editor picture TOPLEVEL PICTURE.png SHOT.png SECONDS "
+    "[SEEN.png]\n"
+    "       kelvora-conformance-editor knob TOPLEVEL PICTURE.png X Y VALUE\n"
+    "       kelvora-conformance-editor locate WINDOW RRGGBB\n"
+    "       kelvora-conformance-editor close TOPLEVEL\n"
+    "PICTURE.png is the editor's picture at its own size; X Y are points on it.\n";
 
-int IgnoreErrors(Display*, XErrorEvent*) {
-  return 0;
+// Window ids as xdotool prints them: decimal, or hexadecimal with 0x.
+Window WindowArg(const char* text) {
+  return std::strtoul(text, nullptr, 0);
 }
 
 struct Area {
@@ -117,14 +119,15 @@ int Point(Display* display, Window topLevel, const std::string& picturePath, dou
 }
 
 // Grabs the host's window until two grabs a quarter second apart agree (the editor draws on
-// its own timer), or the time is up.
+// its own timer) on a painted picture, or the time is up. A window the editor has not painted
+// yet (one colour, on a busy machine for a while) is not its first paint.
 bool Settled(Display* display, const Area& area, double seconds, ScreenImage& shot) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
   ScreenImage previous;
   while (Clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     if (!GrabWindow(display, area.host, shot)) continue;
-    if (shot.rgb == previous.rgb) return true;
+    if (shot.rgb == previous.rgb && DistinctColours(shot, kPainted) >= kPainted) return true;
     previous = shot;
   }
   return false;
@@ -220,34 +223,28 @@ int Locate(Display* display, Window window, const std::string& colour) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) {
-    std::fprintf(stderr, "cannot open the X display\n");
-    return 1;
-  }
-  XSetErrorHandler(IgnoreErrors);
-  const std::string command = argv[1];
-  const Window window = std::strtoul(argv[2], nullptr, 0);
-  int status = 0;
-  if (command == "area" && argc == 3) {
-    status = PrintArea(display, window);
-  } else if (command == "point" && argc == 6) {
-    status = Point(display, window, argv[3], std::atof(argv[4]), std::atof(argv[5]));
-  } else if (command == "picture" && (argc == 6 || argc == 7)) {
-    status =
-        Picture(display, window, argv[3], argv[4], std::atof(argv[5]), argc == 7 ? argv[6] : "");
-  } else if (command == "knob" && argc == 7) {
-    status =
-        Knob(display, window, argv[3], std::atof(argv[4]), std::atof(argv[5]), std::atof(argv[6]));
-  } else if (command == "locate" && argc == 4) {
-    status = Locate(display, window, argv[3]);
-  } else if (command == "close" && argc == 3) {
-    status = AskToClose(display, window) ? 0 : 1;
-    if (status) std::printf("window 0x%lx does not take WM_DELETE_WINDOW\n", window);
-  } else {
-    status = Usage();
-  }
-  XCloseDisplay(display);
-  return status;
+  const std::vector<ToolCommand> commands = {
+      {"area", 1, 1, [](Display* d, int, char** a) { return PrintArea(d, WindowArg(a[0])); }},
+      {"point", 4, 4,
+       [](Display* d, int, char** a) {
+         return Point(d, WindowArg(a[0]), a[1], std::atof(a[2]), std::atof(a[3]));
+       }},
+      {"picture", 4, 5,
+       [](Display* d, int count, char** a) {
+         return Picture(d, WindowArg(a[0]), a[1], a[2], std::atof(a[3]), count == 5 ? a[4] : "");
+       }},
+      {"knob", 5, 5,
+       [](Display* d, int, char** a) {
+         return Knob(d, WindowArg(a[0]), a[1], std::atof(a[2]), std::atof(a[3]), std::atof(a[4]));
+       }},
+      {"locate", 2, 2, [](Display* d, int, char** a) { return Locate(d, WindowArg(a[0]), a[1]); }},
+      {"close", 1, 1,
+       [](Display* d, int, char** a) {
+         const Window window = WindowArg(a[0]);
+         if (AskToClose(d, window)) return 0;
+         std::printf("window 0x%lx does not take WM_DELETE_WINDOW\n", window);
+         return 1;
+       }},
+  };
+  return RunToolCommand(argc, argv, commands, kUsage);
 }

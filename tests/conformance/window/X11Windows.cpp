@@ -2,6 +2,8 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
+
 namespace {
 
 int Shift(unsigned long mask) {
@@ -37,6 +39,35 @@ bool GrabWindow(Display* display, Window window, ScreenImage& out) {
   }
   XDestroyImage(image);
   return true;
+}
+
+double ShareInsideAncestors(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return 0;
+  if (attributes.width <= 0 || attributes.height <= 0) return 0;
+  Window child;
+  int left = 0, top = 0;
+  XTranslateCoordinates(display, window, attributes.root, 0, 0, &left, &top, &child);
+  const int width = attributes.width, height = attributes.height;
+  int right = left + width, bottom = top + height;
+  for (Window current = window;;) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, current, &root, &parent, &children, &count)) return 0;
+    if (children) XFree(children);
+    if (!parent || parent == root) break;
+    XWindowAttributes around;
+    if (!XGetWindowAttributes(display, parent, &around)) return 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(display, parent, root, 0, 0, &x, &y, &child);
+    left = std::max(left, x);
+    top = std::max(top, y);
+    right = std::min(right, x + around.width);
+    bottom = std::min(bottom, y + around.height);
+    current = parent;
+  }
+  if (right <= left || bottom <= top) return 0;
+  return double(right - left) * (bottom - top) / (double(width) * height);
 }
 
 bool AskToClose(Display* display, Window topLevel) {
