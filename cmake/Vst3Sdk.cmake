@@ -15,3 +15,7 @@ target_compile_definitions(vst3sdk PUBLIC RELEASE=1)
 target_compile_options(vst3sdk PRIVATE -w)
 find_package(Threads REQUIRED)
 target_link_libraries(vst3sdk PUBLIC Threads::Threads ${CMAKE_DL_LIBS})
+if(WIN32)
+  # COM memory and GUIDs (ole32, uuid) and the shell's folders (shell32).
+  target_link_libraries(vst3sdk PUBLIC ole32 uuid shell32)
+endif()

@@ -1,4 +1,5 @@
 #include "Base64.h"
+#include "FileAccess.h"
 #include "IPluginBase.h"
 
 #include <climits>
@@ -27,7 +28,7 @@ std::string ValueSource(const IParam& param) {
 /** Appends the text to the file; true only when all of it reached the file. */
 bool AppendToFile(const char* path, const std::string& text) {
   if (!path || !*path) return false;
-  FILE* file = std::fopen(path, "a");
+  FILE* file = OpenFile(path, "a");
   if (!file) return false;
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   const bool closed = std::fclose(file) == 0;

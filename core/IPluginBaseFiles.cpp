@@ -1,3 +1,4 @@
+#include "FileAccess.h"
 #include "FxpFormat.h"
 #include "IPluginBase.h"
 #include "Refuse.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr long kMaxFileBytes = 64L * 1024 * 1024;
 
 bool WriteWholeFile(const char* path, const std::vector<uint8_t>& image) {
-  FILE* file = std::fopen(path, "wb");
+  FILE* file = OpenFile(path, "wb");
   if (!file) return false;
   const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
   const bool closed = std::fclose(file) == 0;
@@ -23,7 +24,7 @@ bool WriteWholeFile(const char* path, const std::vector<uint8_t>& image) {
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& image) {
   KELVORA_REFUSE_IF(!path || !*path, false);
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = OpenFile(path, "rb");
   KELVORA_REFUSE_IF(!file, false);
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;

@@ -1,5 +1,6 @@
 #include "KelvoraConfig.h"
 
+#include "KelvoraEditor.h"
 #include "KelvoraIdentity.h"
 #include "KelvoraParams.h"
 
@@ -24,6 +25,7 @@ Config KelvoraConfig() {
   // The editor's picture size; the window may show it from half to twice that.
   config.plugWidth = kKelvoraEditorWidth;
   config.plugHeight = kKelvoraEditorHeight;
+  config.plugDrawScale = kKelvoraEditorScale;
   config.plugMinWidth = kKelvoraEditorWidth / 2;
   config.plugMaxWidth = kKelvoraEditorWidth * 2;
   config.plugMinHeight = kKelvoraEditorHeight / 2;

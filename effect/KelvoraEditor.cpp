@@ -4,12 +4,13 @@
 #include "IBKnobRotaterControl.h"
 #include "IBSwitchControl.h"
 #include "IBubbleControl.h"
-#include "IGraphicsLinux.h"
+#include "IGraphics.h"
 #include "IPluginBase.h"
 #include "ITextControl.h"
 #include "KelvoraIdentity.h"
 #include "KelvoraLayout.h"
 #include "KelvoraParamTable.h"
+#include "PlatformGraphics.h"
 
 #include <cstdio>
 #include <map>
@@ -45,9 +46,9 @@ IText VersionLineStyle() {
 } // namespace
 
 IGraphics* MakeKelvoraGraphics(IGEditorDelegate& delegate) {
-  auto* graphics = new IGraphicsLinux(delegate, kKelvoraEditorWidth, kKelvoraEditorHeight,
-                                      kKelvoraEditorFps, kKelvoraEditorScale);
-  graphics->SetBundleIdentifier(kKelvoraBundleId);
+  IGraphics* graphics =
+      MakePlatformGraphics(delegate, kKelvoraEditorWidth, kKelvoraEditorHeight, kKelvoraEditorFps,
+                           kKelvoraEditorScale, kKelvoraBundleId);
   graphics->SetSharedResourcesSubPath(kKelvoraName);
   return graphics;
 }

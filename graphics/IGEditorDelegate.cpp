@@ -21,23 +21,6 @@ void* IGEditorDelegate::OpenEditor(void* parent) {
   return mGraphics->OpenEditorWindow(parent);
 }
 
-// A closed editor has no size of its own: a context made for the question, and never opened,
-// knows it, as the next opening will make the same.
-void IGEditorDelegate::GetEditorWindowSize(int& width, int& height) {
-  width = GetEditorWidth();
-  height = GetEditorHeight();
-  std::unique_ptr<IGraphics> probe;
-  IGraphics* g = mGraphics.get();
-  if (!g) {
-    probe.reset(MakeGraphics());
-    g = probe.get();
-    if (g && HasLastSize()) g->Resize(mLastWidth, mLastHeight, mLastScale, false);
-  }
-  if (!g) return;
-  width = g->WindowWidth();
-  height = g->WindowHeight();
-}
-
 bool IGEditorDelegate::HasLastSize() const {
   return mLastWidth != 0 && mLastHeight != 0 && mLastScale != 0.f;
 }

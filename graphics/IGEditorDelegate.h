@@ -49,10 +49,6 @@ public:
   virtual bool ShowHostContextMenu(IControl& control, int paramIdx, const IPopupMenu& items,
                                    float x, float y);
 
-  // The editor's window in points: its size while open, else the size it opens at next (its
-  // context's own size and draw scale, or those it had when it closed).
-  void GetEditorWindowSize(int& width, int& height);
-
   IGraphics* GetUI() const { return mGraphics.get(); }
   int GetLastWidth() const { return mLastWidth; }
   int GetLastHeight() const { return mLastHeight; }

@@ -2,8 +2,10 @@
 # Makes the release archive out/Kelvora-<version>-linux-x86_64.tar.gz, for any Linux
 # distribution: Kelvora.vst3, Kelvora.lv2, the licences and INSTALL.txt, from a clean Release
 # build of its own (build/release-archive) that passes scripts/check-portability.sh, and beside
-# it the archive's SHA-256 sum (out/Kelvora-<version>-linux-x86_64.tar.gz.sha256). The same
-# sources give the same archive: every file is dated at the changelog's newest entry.
+# it the archive's SHA-256 sum (out/Kelvora-<version>-linux-x86_64.tar.gz.sha256); then
+# out/Kelvora-<version>-windows-x64.zip, the Windows bundle cross-built with mingw-w64
+# (build/release-archive-windows), with its sum. The same sources give the same archives: every
+# file is dated at the changelog's newest entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -88,3 +90,56 @@ tar -C "$stage" --sort=name --owner=0 --group=0 --numeric-owner --mtime="@$relea
   gzip -9 -n >"out/$name.tar.gz"
 (cd out && sha256sum "$name.tar.gz" >"$name.tar.gz.sha256")
 echo "Wrote out/$name.tar.gz and out/$name.tar.gz.sha256"
+
+# --- Windows -----------------------------------------------------------------------------
+win_build=build/release-archive-windows
+rm -rf "$win_build"
+cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_TESTS=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$win_build" -j "$(nproc)" --target Kelvora
+win_name=Kelvora-$version-windows-x64
+
+win_stage=$(mktemp -d)
+trap 'rm -rf "$stage" "$win_stage"' EXIT
+cp -rL "$win_build/Kelvora.vst3" "$win_stage/"
+x86_64-w64-mingw32-strip --strip-unneeded "$win_stage/Kelvora.vst3/Contents/x86_64-win/Kelvora.vst3"
+cp LICENSE "$win_stage/LICENSE.txt"
+cp packaging/copyright "$win_stage/COPYRIGHT.txt"
+cp /usr/share/common-licenses/Apache-2.0 "$win_stage/LICENSE-Apache-2.0.txt"
+sed 's/$/\r/' >"$win_stage/INSTALL.txt" <<EOF
+Kelvora $version for Windows on x64: a stereo saturation effect by Murkwhale, as a VST 3
+plug-in (Kelvora.vst3).
+
+Copy the whole Kelvora.vst3 folder into
+
+    C:\\Program Files\\Common Files\\VST3\\
+
+then let the host rescan its plug-ins. To remove it, delete that folder again.
+
+This build is made on Debian with mingw-w64 and tested under Wine, not yet on Windows itself.
+It needs 64-bit Windows with OpenGL 2 (every current graphics driver has it) and nothing else.
+
+Kelvora is free software under the GNU General Public License version 3 or later (LICENSE.txt).
+COPYRIGHT.txt names the parts of others it is built with; the font Roboto-Regular.ttf in
+Kelvora.vst3\\Contents\\Resources is under the Apache License 2.0 (LICENSE-Apache-2.0.txt).
+EOF
+# A zip whose every entry is dated at the release, in name order, so the same sources give the
+# same bytes.
+python3 - "$win_stage" "out/$win_name.zip" "$released" <<'PYTHON'
+import os, sys, time, zipfile
+stage, archive, released = sys.argv[1], sys.argv[2], int(sys.argv[3])
+stamp = time.gmtime(released)[:6]
+names = []
+for folder, dirs, files in os.walk(stage):
+    for name in files:
+        names.append(os.path.relpath(os.path.join(folder, name), stage))
+with zipfile.ZipFile(archive, "w") as out:
+    for name in sorted(names):
+        info = zipfile.ZipInfo(name, stamp)
+        info.external_attr = 0o644 << 16
+        info.compress_type = zipfile.ZIP_DEFLATED
+        with open(os.path.join(stage, name), "rb") as f:
+            out.writestr(info, f.read(), compresslevel=9)
+PYTHON
+(cd out && sha256sum "$win_name.zip" >"$win_name.zip.sha256")
+echo "Wrote out/$win_name.zip and out/$win_name.zip.sha256"

@@ -15,6 +15,8 @@ packages=(
   ardour libasound2 libfreetype6 libx11-6 libxext6 libxrandr2 libxinerama1 libxcursor1 libxrender1 libxcomposite1
   lv2-dev liblilv-dev sordi lilv-utils jalv jackd2 lv2-examples dpf-plugins-lv2
   openbox xdotool
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  wine wine64
 )
 
 missing=()

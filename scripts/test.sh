@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the sanitizer build (ASan + UBSan) under a virtual X server,
-# the threaded host test under ThreadSanitizer, then the fuzz targets for a bounded number of
-# inputs each.
+# the threaded host test under ThreadSanitizer, the fuzz targets for a bounded number of
+# inputs each, the Release bundles in real hosts and conformance tools, and the Windows bundle
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Each stage names itself with the time spent so far, so a slow stage shows in CI's log.
@@ -43,4 +44,11 @@ scripts/check-portability.sh build/release
 # The Debian package made from that Release build, checked without installing it.
 stage "package"
 scripts/check-package.sh build/release
+
+# The Windows bundle, cross-built: its tests and Steinberg's validator under Wine, then renders
+# and the editor in a Windows host of our own, against the Linux Release build.
+stage "Windows build, tests and validator"
+scripts/build-windows.sh
+stage "Windows host"
+scripts/check-windows-host.sh build/windows build/release
 stage "done"

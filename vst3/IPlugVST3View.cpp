@@ -1,25 +1,12 @@
 #include "IPlugVST3View.h"
 
-#include "HostRunLoop.h"
-#include "IGraphics.h"
 #include "IPlugVST3.h"
-#include "LinuxEditorParent.h"
 #include "VST3KeyTranslation.h"
 #include "sdk/pluginfactory.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <cstring>
 
 using namespace Steinberg;
-
-namespace {
-
-// Far beyond any screen; keeps every conversion to int defined.
-constexpr double kMaxPixels = 1.0e6;
-
-} // namespace
 
 // The frame the plug-in's editor resizes through: it speaks window points, the host pixels.
 class IPlugVST3View::ScaledFrame final : public FObject, public IPlugFrame {
@@ -44,7 +31,9 @@ private:
   IPtr<IPlugFrame> mHost;
 };
 
-IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : CPluginView(nullptr), mPlug(plug) {
+IPlugVST3View::IPlugVST3View(IPlugVST3& plug)
+    : CPluginView(nullptr), mPlug(plug),
+      mSizing(plug, [this](PixelSize window) { return AskHost(window); }) {
   mPlug.addRef();
 }
 
@@ -53,45 +42,33 @@ IPlugVST3View::IPlugVST3View(IPlugVST3& plug) : CPluginView(nullptr), mPlug(plug
 IPlugVST3View::~IPlugVST3View() {
   if (isAttached()) removed();
   mPlug.ViewClosed();
-  mRunLoop.reset();
   mFrame = nullptr;
   mPlug.release();
 }
 
 tresult PLUGIN_API IPlugVST3View::isPlatformTypeSupported(FIDString type) {
-  return HasEditor() && type && std::strcmp(type, kPlatformType) == 0 ? kResultTrue : kResultFalse;
+  return HasEditor() && type && std::strcmp(type, ViewEmbedding::PlatformType()) == 0
+             ? kResultTrue
+             : kResultFalse;
 }
 
 tresult PLUGIN_API IPlugVST3View::attached(void* parent, FIDString type) {
   if (isPlatformTypeSupported(type) != kResultTrue || !parent || isAttached()) return kResultFalse;
-  if (!mRunLoop) FindHostRunLoop();
-
-  LinuxEditorParent record;
-  record.window = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parent));
-  record.runLoop = mRunLoop.get();
-  record.screenScale = mContentScale;
+  if (!mEmbedding.RunLoop()) FindRunLoop();
+  void* record = mEmbedding.ParentRecord(parent, mSizing.ContentScale());
   CPluginView::attached(parent, type);
   mPlug.ViewOpened(this, mFrame);
   // A window that could not be made (no X server, no GL) is no editor to report as open.
-  if (!mPlug.OpenEditor(&record)) {
-    mPlug.CloseEditor();
+  if (!mSizing.Open(record, mEmbedding.RunLoop())) {
     CPluginView::removed();
     return kResultFalse;
   }
-  RememberAcceptedSize();
-  if (IGraphics* g = mPlug.GetUI())
-    rect = ViewRect(0, 0, ToPixels(g->WindowWidth()), ToPixels(g->WindowHeight()));
-  if (mRunLoop && mPlug.GetTimer())
-    mIdleTimerId = mRunLoop->RegisterTimer(mPlug.GetTimer()->IntervalMs(), [this] { OnIdle(); });
+  FollowWindow();
   return kResultTrue;
 }
 
 tresult PLUGIN_API IPlugVST3View::removed() {
-  if (mRunLoop) mRunLoop->Unregister(mIdleTimerId);
-  mIdleTimerId = EditorRunLoop::kNoId;
-  mRestorePending = false;
-  mFitPending = false;
-  if (HasEditor()) mPlug.CloseEditor();
+  mSizing.Close();
   return CPluginView::removed();
 }
 
@@ -108,24 +85,15 @@ tresult PLUGIN_API IPlugVST3View::onKeyUp(char16 key, int16 keyCode, int16 modif
 // opens at, not the picture's full size.
 tresult PLUGIN_API IPlugVST3View::getSize(ViewRect* size) {
   if (!HasEditor() || !size) return kResultFalse;
-  int width = 0, height = 0;
-  mPlug.GetEditorWindowSize(width, height);
-  *size = ViewRect(0, 0, ToPixels(width), ToPixels(height));
+  const PixelSize editor = mSizing.EditorSize();
+  *size = ViewRect(0, 0, editor.width, editor.height);
   return kResultTrue;
 }
 
 tresult PLUGIN_API IPlugVST3View::onSize(ViewRect* newSize) {
   if (!newSize) return kResultTrue;
   rect = *newSize;
-  mPlug.ParentResizedHook(static_cast<int>(std::lround(rect.getWidth() / mContentScale)),
-                          static_cast<int>(std::lround(rect.getHeight() / mContentScale)));
-  // Inside the editor's own request the editor is halfway through its resize: a size other
-  // than the one it asked for is taken on the next idle tick.
-  if (mRequestedWidth > 0) {
-    mFitPending = rect.getWidth() != mRequestedWidth || rect.getHeight() != mRequestedHeight;
-    return kResultTrue;
-  }
-  FitToHost();
+  mSizing.HostResized({rect.getWidth(), rect.getHeight()});
   return kResultTrue;
 }
 
@@ -134,7 +102,7 @@ tresult PLUGIN_API IPlugVST3View::setFrame(IPlugFrame* frame) {
   mFrame = frame ? owned(new ScaledFrame(*this, frame)) : nullptr;
   mPlug.ViewOpened(this, mFrame);
   // Timers already on a loop stay there until the view is removed.
-  if (!isAttached()) FindHostRunLoop();
+  if (!isAttached()) FindRunLoop();
   return kResultTrue;
 }
 
@@ -144,22 +112,17 @@ tresult PLUGIN_API IPlugVST3View::canResize() {
 
 tresult PLUGIN_API IPlugVST3View::checkSizeConstraint(ViewRect* r) {
   if (!r) return kResultFalse;
-  const int minW = ToPixels(mPlug.GetMinWidth()), maxW = ToPixels(mPlug.GetMaxWidth());
-  const int minH = ToPixels(mPlug.GetMinHeight()), maxH = ToPixels(mPlug.GetMaxHeight());
-  const int w = r->getWidth(), h = r->getHeight();
-  if (w >= minW && w <= maxW && h >= minH && h <= maxH) return kResultTrue;
-  r->right = r->left + std::min(maxW, std::max(w, minW));
-  r->bottom = r->top + std::min(maxH, std::max(h, minH));
+  const PixelSize proposed{r->getWidth(), r->getHeight()};
+  const PixelSize allowed = mSizing.Constrain(proposed);
+  if (allowed == proposed) return kResultTrue;
+  r->right = r->left + allowed.width;
+  r->bottom = r->top + allowed.height;
   return kResultTrue;
 }
 
 tresult PLUGIN_API IPlugVST3View::setContentScaleFactor(ScaleFactor factor) {
-  if (!(factor > 0.f) || !std::isfinite(factor)) return kResultTrue;
-  const bool changed = factor != mContentScale;
-  mContentScale = factor;
-  mPlug.SetScreenScale(factor);
-  // The window's pixel size follows the scale even when its size in points stays.
-  if (changed && isAttached()) RequestResize(mPlug.GetEditorWidth(), mPlug.GetEditorHeight());
+  mSizing.SetContentScale(factor);
+  FollowWindow();
   return kResultTrue;
 }
 
@@ -169,74 +132,34 @@ tresult PLUGIN_API IPlugVST3View::queryInterface(const TUID iid, void** obj) {
   return CPluginView::queryInterface(iid, obj);
 }
 
-int IPlugVST3View::ToPixels(int points) const {
-  const double pixels = std::round(static_cast<double>(points) * mContentScale);
-  return static_cast<int>(std::clamp(pixels, -kMaxPixels, kMaxPixels));
-}
-
 bool IPlugVST3View::HasEditor() const {
   return mPlug.HasUI();
 }
 
-void IPlugVST3View::FindHostRunLoop() {
-  FUnknownPtr<Linux::IRunLoop> loop(plugFrame);
-  if (!loop && gPluginFactory)
-    loop = FUnknownPtr<Linux::IRunLoop>(
-        static_cast<CPluginFactory*>(gPluginFactory)->getHostContext());
-  if (mRunLoop && mRunLoop->HostLoop() == loop.getInterface()) return;
-  mRunLoop = loop ? std::make_unique<HostRunLoop>(loop) : nullptr;
+void IPlugVST3View::FindRunLoop() {
+  mEmbedding.FindRunLoop(
+      plugFrame,
+      gPluginFactory ? static_cast<CPluginFactory*>(gPluginFactory)->getHostContext() : nullptr);
+}
+
+EditorViewSizing::HostAnswer IPlugVST3View::AskHost(PixelSize window) {
+  IPlugFrame* host = mFrame ? mFrame->Host() : nullptr;
+  if (!host) return EditorViewSizing::HostAnswer::kNotAsked;
+  ViewRect size(0, 0, window.width, window.height);
+  // A host that reads the view's size while it resizes its window sees the new one.
+  rect = size;
+  return host->resizeView(this, &size) == kResultTrue ? EditorViewSizing::HostAnswer::kGranted
+                                                      : EditorViewSizing::HostAnswer::kRefused;
 }
 
 tresult IPlugVST3View::RequestResize(int widthPoints, int heightPoints) {
-  IPlugFrame* host = mFrame ? mFrame->Host() : nullptr;
-  if (!host) return kResultFalse;
-  ViewRect size(0, 0, ToPixels(widthPoints), ToPixels(heightPoints));
-  const ViewRect before = rect;
-  // A host that grants without calling onSize has made its window this size.
-  rect = size;
-  mRequestedWidth = size.getWidth();
-  mRequestedHeight = size.getHeight();
-  const tresult result = host->resizeView(this, &size);
-  mRequestedWidth = mRequestedHeight = 0;
-  if (result == kResultTrue) {
-    RememberAcceptedSize();
-  } else {
-    rect = before;
-    mRestorePending = true;
-  }
-  return result;
+  const bool granted = mSizing.RequestResize(widthPoints, heightPoints);
+  FollowWindow();
+  return granted ? kResultTrue : kResultFalse;
 }
 
-void IPlugVST3View::RememberAcceptedSize() {
-  if (IGraphics* g = mPlug.GetUI()) {
-    mAcceptedWidth = g->Width();
-    mAcceptedHeight = g->Height();
-    mAcceptedScale = g->DrawScale();
-  }
-}
-
-// Outside the resize that the host refused: that one is still on the stack when the host
-// answers, and it records its size after asking.
-void IPlugVST3View::RestoreAcceptedSize() {
-  mRestorePending = false;
-  IGraphics* g = mPlug.GetUI();
-  if (!g || !(mAcceptedScale > 0.f)) return;
-  g->Resize(mAcceptedWidth, mAcceptedHeight, mAcceptedScale, false);
-  mPlug.SetEditorSize(g->WindowWidth(), g->WindowHeight());
-  // The host's window stayed as it was, which may be larger than the picture.
-  g->FitToWindow(rect.getWidth(), rect.getHeight());
-}
-
-void IPlugVST3View::FitToHost() {
-  mFitPending = false;
-  IGraphics* g = mPlug.GetUI();
-  if (!g || !isAttached()) return;
-  g->FitToWindow(rect.getWidth(), rect.getHeight());
-  RememberAcceptedSize();
-}
-
-void IPlugVST3View::OnIdle() {
-  if (Timer* timer = mPlug.GetTimer()) timer->Tick();
-  if (mRestorePending) RestoreAcceptedSize();
-  if (mFitPending) FitToHost();
+void IPlugVST3View::FollowWindow() {
+  const PixelSize window = mSizing.Window();
+  if (rect.getWidth() != window.width || rect.getHeight() != window.height)
+    rect = ViewRect(0, 0, window.width, window.height);
 }

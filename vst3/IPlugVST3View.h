@@ -1,6 +1,7 @@
 #pragma once
 
-#include "EditorRunLoop.h"
+#include "EditorViewSizing.h"
+#include "ViewEmbedding.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -9,18 +10,16 @@
 
 #include <memory>
 
-class HostRunLoop;
 class IPlugVST3;
 
-// The editor view the plug-in hands to the host: an X11 embedding of the graphics editor.
-// Sizes exchanged with the host are device pixels, the editor's window points times the
-// host's content scale. The view's own timers and the plug-in's idle timer run on the host's
-// run loop, never on a thread of ours.
+// The editor view the plug-in hands to the host: the graphics editor embedded in the host's
+// window, as the window system has it (ViewEmbedding).
+// Sizes exchanged with the host are device pixels; the sizing, scale and idle tick are the
+// format's own only in how they reach the host (EditorViewSizing). The view's own timers and
+// the plug-in's idle timer run on the user-interface thread's loop, never on a thread of ours.
 class IPlugVST3View final : public Steinberg::CPluginView,
                             public Steinberg::IPlugViewContentScaleSupport {
 public:
-  static constexpr const char* kPlatformType = "X11EmbedWindowID";
-
   // Keeps the plug-in alive as long as the view lives.
   explicit IPlugVST3View(IPlugVST3& plug);
   ~IPlugVST3View() override;
@@ -42,7 +41,7 @@ public:
   // IPlugViewContentScaleSupport
   Steinberg::tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) override;
 
-  float ContentScale() const { return mContentScale; }
+  float ContentScale() const { return mSizing.ContentScale(); }
 
   OBJ_METHODS(IPlugVST3View, CPluginView)
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
@@ -51,31 +50,15 @@ public:
 private:
   class ScaledFrame;
 
-  // Window points to host pixels, rounded to the nearest pixel.
-  int ToPixels(int points) const;
   bool HasEditor() const;
-  void FindHostRunLoop();
-  // Asks the host for the window in pixels; a refusal puts the editor back on the next idle
-  // tick, at the last size the host accepted.
+  void FindRunLoop();
+  EditorViewSizing::HostAnswer AskHost(PixelSize window);
   Steinberg::tresult RequestResize(int widthPoints, int heightPoints);
-  void RememberAcceptedSize();
-  void RestoreAcceptedSize();
-  // The editor scales to the window the host gave (rect), without asking the host again.
-  void FitToHost();
-  void OnIdle();
+  // The rectangle the host reads back follows the window the sizing knows.
+  void FollowWindow();
 
   IPlugVST3& mPlug;
   Steinberg::IPtr<ScaledFrame> mFrame;
-  std::unique_ptr<HostRunLoop> mRunLoop;
-  EditorRunLoop::Id mIdleTimerId = EditorRunLoop::kNoId;
-  float mContentScale = 1.f;
-  // The editor's UI size and draw scale that the host last accepted.
-  int mAcceptedWidth = 0;
-  int mAcceptedHeight = 0;
-  float mAcceptedScale = 0.f;
-  bool mRestorePending = false;
-  // The window in pixels the editor is asking the host for; 0 outside such a request.
-  int mRequestedWidth = 0;
-  int mRequestedHeight = 0;
-  bool mFitPending = false;
+  ViewEmbedding mEmbedding;
+  EditorViewSizing mSizing;
 };

@@ -13,5 +13,5 @@ target_compile_definitions(nanovg PUBLIC GL_GLEXT_PROTOTYPES)
 # is, rather than GLVND's libOpenGL.so.0 and libGLX.so.0, which a desktop may lack.
 set(OpenGL_GL_PREFERENCE LEGACY)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
-target_link_libraries(nanovg PUBLIC OpenGL::GL)
+target_link_libraries(nanovg PUBLIC OpenGL::GL stb_headers)
 kelvora_warnings(nanovg)

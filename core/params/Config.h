@@ -21,6 +21,9 @@ struct Config {
   bool plugHasUI;
   int plugWidth;
   int plugHeight;
+  // The draw scale the editor first opens at: its window is plugWidth × plugHeight UI units
+  // times this, in points. 0 reads as 1.
+  float plugDrawScale;
   int plugMinWidth;
   int plugMaxWidth;
   int plugMinHeight;

@@ -1,6 +1,7 @@
 #include "IEditorDelegate.h"
 
 #include <algorithm>
+#include <cmath>
 
 IEditorDelegate::IEditorDelegate(int nParams) {
   const int count = std::max(nParams, 0);
@@ -25,6 +26,10 @@ void IEditorDelegate::ConfigureEditor(const Config& config) {
   mHasUI = config.plugHasUI;
   mHostResize = config.plugHostResize;
   SetEditorSize(config.plugWidth, config.plugHeight);
+  mOpeningWidth = config.plugWidth;
+  mOpeningHeight = config.plugHeight;
+  const bool scaled = config.plugDrawScale > 0.f && std::isfinite(config.plugDrawScale);
+  mOpeningDrawScale = scaled ? config.plugDrawScale : 1.f;
   SetSizeConstraints(config.plugMinWidth, config.plugMaxWidth, config.plugMinHeight,
                      config.plugMaxHeight);
 }

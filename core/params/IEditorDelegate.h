@@ -42,6 +42,11 @@ public:
   int GetMaxWidth() const { return mMaxWidth; }
   int GetMinHeight() const { return mMinHeight; }
   int GetMaxHeight() const { return mMaxHeight; }
+  // The UI size and draw scale of the editor's first opening, as configured: what a host is
+  // told before any editor exists.
+  int GetOpeningWidth() const { return mOpeningWidth; }
+  int GetOpeningHeight() const { return mOpeningHeight; }
+  float GetOpeningDrawScale() const { return mOpeningDrawScale; }
 
   // Editor lifetime
   virtual void* OpenEditor(void* parent);
@@ -97,4 +102,7 @@ private:
   int mMaxWidth = 0;
   int mMinHeight = 0;
   int mMaxHeight = 0;
+  int mOpeningWidth = 0;
+  int mOpeningHeight = 0;
+  float mOpeningDrawScale = 1.f;
 };

@@ -40,7 +40,10 @@ void ChaCha20Block(const BlockSeeds::Key& key, std::uint32_t counter,
 }
 
 BlockSeeds::BlockSeeds() {
-  std::random_device device("/dev/urandom");
+  // "default" is the one token every C++ runtime accepts: libstdc++ reads /dev/urandom with
+  // it on Linux (or the CPU's generator) and the system's generator on Windows, where a device
+  // path is refused.
+  std::random_device device("default");
   for (std::uint32_t& word : mKey)
     word = device();
   for (std::uint32_t& word : mNonce)

@@ -13,8 +13,8 @@ public:
   using Key = std::array<std::uint32_t, 8>;
   using Nonce = std::array<std::uint32_t, 3>;
 
-  // Keys the generator from the random device opened with "/dev/urandom" and closes the device
-  // again. Throws when the device cannot be opened or read.
+  // Keys the generator from the platform's random device and closes the device again. Throws
+  // when the device cannot be opened or read.
   BlockSeeds();
   BlockSeeds(const Key& key, const Nonce& nonce);
 

@@ -11,8 +11,6 @@ namespace {
 
 // The framework's index for LV2 among the plug-in APIs (IPluginBase::GetAPIStr).
 constexpr int kApiLV2 = 8;
-// Far beyond any screen; keeps every size the host sends inside the editor's arithmetic.
-constexpr int kMaxPixels = 1 << 16;
 
 } // namespace
 
@@ -20,8 +18,10 @@ IPlugLV2UI::IPlugLV2UI(const Lv2UiInstanceInfo& info, const Config& config)
     : IPlugInstance(config, kApiLV2),
       mFeatures(Lv2UiFeatures::Read(info.features)), mPorts{info.channels, config.nParams},
       mWrite(info.write), mController(info.controller),
+      mSizing(*this, [this](PixelSize window) { return AskHost(window); }),
       mGrabbed(static_cast<size_t>(std::max(config.nParams, 0)), false) {
   CreateTimer();
+  mSizing.SetContentScale(mFeatures.scaleFactor);
 }
 
 IPlugLV2UI::~IPlugLV2UI() = default;
@@ -31,23 +31,18 @@ bool IPlugLV2UI::OpenInHost() {
   LinuxEditorParent record;
   record.window = mFeatures.parent;
   record.runLoop = &mLoop;
-  record.screenScale = mFeatures.scaleFactor;
-  auto* view = static_cast<IGraphicsView_vKelvora_vst3*>(OpenEditor(&record));
-  if (!view) {
-    CloseEditor();
-    return false;
-  }
+  // Without the host's scale the editor keeps its own.
+  record.screenScale = mFeatures.scaleFactor > 0.f ? mSizing.ContentScale() : 0.f;
+  auto* view = static_cast<IGraphicsView_vKelvora_vst3*>(mSizing.Open(&record, &mLoop));
+  if (!view) return false;
   mWidget = view->GetWindow();
-  if (Timer* timer = GetTimer())
-    mIdleTimerId = mLoop.RegisterTimer(timer->IntervalMs(), [timer] { timer->Tick(); });
-  TellHostSize(GetUI()->WindowWidth(), GetUI()->WindowHeight());
+  // The host made its window before the editor existed; it learns the editor's size now.
+  mSizing.RequestResize(GetUI()->WindowWidth(), GetUI()->WindowHeight());
   return true;
 }
 
 void IPlugLV2UI::CloseInHost() {
-  mLoop.Unregister(mIdleTimerId);
-  mIdleTimerId = EditorRunLoop::kNoId;
-  CloseEditor();
+  mSizing.Close();
   mWidget = 0;
 }
 
@@ -80,30 +75,26 @@ int IPlugLV2UI::Idle() {
 }
 
 int IPlugLV2UI::HostResize(int widthPx, int heightPx) {
-  IGraphics* graphics = GetUI();
-  if (!graphics || widthPx < 1 || heightPx < 1 || widthPx > kMaxPixels || heightPx > kMaxPixels)
+  if (!GetUI() || widthPx < 1 || heightPx < 1 || widthPx > EditorViewSizing::kMaxPixels ||
+      heightPx > EditorViewSizing::kMaxPixels)
     return 1;
-  const float scale = graphics->ScreenScale();
-  ParentResizedHook(static_cast<int>(std::lround(widthPx / scale)),
-                    static_cast<int>(std::lround(heightPx / scale)));
-  graphics->FitToWindow(widthPx, heightPx);
+  mSizing.HostResized({widthPx, heightPx});
   return 0;
 }
 
-// The editor has already sized its own window: the host is told, so that its window follows.
+// The editor has already sized its own window: the host is asked to follow.
 bool IPlugLV2UI::EditorResize(int width, int height) {
   SetEditorSize(width, height);
-  TellHostSize(width, height);
+  mSizing.RequestResize(width, height);
   return true;
 }
 
-void IPlugLV2UI::TellHostSize(int widthPoints, int heightPoints) {
-  const IGraphics* graphics = GetUI();
-  if (!mFeatures.resize || !graphics) return;
-  const float scale = graphics->ScreenScale();
-  mFeatures.resize->ui_resize(mFeatures.resize->handle,
-                              static_cast<int>(std::lround(widthPoints * scale)),
-                              static_cast<int>(std::lround(heightPoints * scale)));
+// ui:resize answers 0 when the host takes the size.
+EditorViewSizing::HostAnswer IPlugLV2UI::AskHost(PixelSize window) {
+  if (!mFeatures.resize) return EditorViewSizing::HostAnswer::kNotAsked;
+  return mFeatures.resize->ui_resize(mFeatures.resize->handle, window.width, window.height) == 0
+             ? EditorViewSizing::HostAnswer::kGranted
+             : EditorViewSizing::HostAnswer::kRefused;
 }
 
 void IPlugLV2UI::BeginHostEdit(int paramIdx) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditorViewSizing.h"
 #include "IPlugInstance.h"
 #include "Lv2IdleLoop.h"
 #include "Lv2PortLayout.h"
@@ -22,7 +23,8 @@ struct Lv2UiInstanceInfo {
 // as a VST 3 controller is, that talks to the plug-in only through its control ports. The
 // editor's edits go out through the host's write function (plain port values), wrapped in
 // ui:touch grabs when the host offers them; the host's port values come in through PortEvent.
-// The editor's window is a child of the host's ui:parent, ticked by the host's idle calls.
+// The editor's window is a child of the host's ui:parent, ticked by the host's idle calls;
+// its size and scale go to and from the host's ui:resize through EditorViewSizing.
 // Everything runs on the host's user-interface thread.
 class IPlugLV2UI : public IPlugInstance {
 public:
@@ -58,14 +60,15 @@ public:
 
 private:
   void Touch(int paramIdx, bool grabbed);
-  void TellHostSize(int widthPoints, int heightPoints);
+  EditorViewSizing::HostAnswer AskHost(PixelSize window);
 
   const Lv2UiFeatures mFeatures;
   const Lv2PortLayout mPorts;
   const LV2UI_Write_Function mWrite;
   const LV2UI_Controller mController;
   Lv2IdleLoop mLoop;
-  EditorRunLoop::Id mIdleTimerId = EditorRunLoop::kNoId;
+  // After the loop it ticks on, so that it leaves the loop first.
+  EditorViewSizing mSizing;
   unsigned long mWidget = 0;
   std::vector<bool> mGrabbed; // per parameter, while an edit of the editor is open
 };

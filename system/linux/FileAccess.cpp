@@ -4,6 +4,14 @@
 #include <memory>
 #include <sys/stat.h>
 
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return path.empty() || mode == nullptr ? nullptr : std::fopen(path.c_str(), mode);
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  return !path.empty() && path[0] == '/';
+}
+
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
   return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -13,7 +21,7 @@ bool ReadFileBytes(const std::string& path, size_t maxBytes, std::vector<uint8_t
   bytes.clear();
   if (!IsRegularFile(path)) return false;
 
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> file(OpenFile(path, "rb"), &std::fclose);
   if (!file) return false;
   struct stat info {};
   if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||

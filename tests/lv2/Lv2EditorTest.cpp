@@ -173,13 +173,14 @@ protected:
   unsigned long mTime = 1000;
 
   std::vector<std::pair<int, int>> mSizes; // told through the host's ui:resize
+  int mResizeAnswer = 0;                   // what the host's ui:resize returns
   std::vector<Write> mWrites;
   std::vector<std::pair<uint32_t, bool>> mTouches;
   std::vector<char> mEvents; // 'w' write, 't' grab, 'r' release, in order
 
   LV2UI_Resize mResize{this, [](LV2UI_Feature_Handle h, int w, int hgt) {
                          static_cast<Lv2EditorTest*>(h)->mSizes.emplace_back(w, hgt);
-                         return 0;
+                         return static_cast<Lv2EditorTest*>(h)->mResizeAnswer;
                        }};
   LV2UI_Touch mTouch{this, [](LV2UI_Feature_Handle h, uint32_t port, bool grabbed) {
                        auto& test = *static_cast<Lv2EditorTest*>(h);
@@ -303,6 +304,28 @@ TEST_F(Lv2EditorTest, FollowsTheSizeTheHostGivesAndStopsWhenTheParentGoes) {
   XSync(mDisplay, False);
   mParent = XCreateSimpleWindow(mDisplay, DefaultRootWindow(mDisplay), 0, 0, 10, 10, 0, 0, 0);
   EXPECT_EQ(IdleFor(50), 1);
+}
+
+// The corner drag asks the host for a smaller window; a host that keeps its own has the editor
+// back at the size it had, on the next idle call.
+TEST_F(Lv2EditorTest, ARefusedSizeTakesTheEditorBackToTheSizeTheHostKept) {
+  UseParent();
+  ASSERT_TRUE(Open());
+  IdleFor(50);
+  mResizeAnswer = 1;
+  SendPointer(ButtonPress, kEditorWidth - 5, kEditorHeight - 5, 0);
+  for (int step = 1; step <= 4; ++step)
+    SendPointer(MotionNotify, kEditorWidth - 5 - 30 * step, kEditorHeight - 5 - 20 * step,
+                Button1Mask);
+  SendPointer(ButtonRelease, kEditorWidth - 125, kEditorHeight - 85, Button1Mask);
+  ASSERT_GT(mSizes.size(), 1u);
+  EXPECT_LT(mSizes.back().first, kEditorWidth);
+  EXPECT_LT(mSizes.back().second, kEditorHeight);
+  IdleFor(50);
+  int width = 0, height = 0;
+  GetGeometry(Widget(), width, height);
+  EXPECT_EQ(width, kEditorWidth);
+  EXPECT_EQ(height, kEditorHeight);
 }
 
 } // namespace

@@ -41,4 +41,24 @@ TEST(ScreenImage, TellsArtworkFromClearedOrDifferentWindows) {
   EXPECT_EQ(CompareImages(other, art, 48).fractionApart, 1.0);
 }
 
+// The part of a window a screen holds is compared with the same part of the artwork.
+TEST(ScreenImage, CropKeepsThePixelsWhereTheyWereAndStopsAtTheEdges) {
+  const ScreenImage art = Painted(200, 100);
+  const ScreenImage part = CropImage(art, 1, 2, 50, 40);
+  ASSERT_EQ(part.width, 50);
+  ASSERT_EQ(part.height, 40);
+  ASSERT_EQ(part.rgb.size(), 50u * 40u * 3u);
+  EXPECT_EQ(part.rgb[0], 1);
+  EXPECT_EQ(part.rgb[1], 2);
+  EXPECT_EQ(part.rgb[(39 * 50 + 49) * 3], 50);
+  EXPECT_EQ(part.rgb[(39 * 50 + 49) * 3 + 1], 41);
+
+  const ScreenImage corner = CropImage(art, 190, 95, 50, 40);
+  EXPECT_EQ(corner.width, 10);
+  EXPECT_EQ(corner.height, 5);
+  EXPECT_EQ(corner.rgb.size(), 10u * 5u * 3u);
+  EXPECT_EQ(CropImage(art, 300, 0, 10, 10).rgb.size(), 0u);
+  EXPECT_EQ(CropImage(art, -5, -5, 10, 10).width, 10);
+}
+
 } // namespace

@@ -4,6 +4,19 @@
 #include <cstdlib>
 #include <unordered_set>
 
+ScreenImage CropImage(const ScreenImage& image, int x, int y, int width, int height) {
+  ScreenImage out;
+  const int left = std::clamp(x, 0, image.width), top = std::clamp(y, 0, image.height);
+  out.width = std::clamp(width, 0, image.width - left);
+  out.height = std::clamp(height, 0, image.height - top);
+  out.rgb.reserve(static_cast<std::size_t>(out.width) * out.height * 3);
+  for (int row = top; row < top + out.height; ++row) {
+    const auto first = image.rgb.begin() + (static_cast<std::size_t>(row) * image.width + left) * 3;
+    out.rgb.insert(out.rgb.end(), first, first + out.width * 3);
+  }
+  return out;
+}
+
 ImageDifference CompareImages(const ScreenImage& a, const ScreenImage& b, int threshold) {
   ImageDifference result;
   if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size() || a.rgb.empty()) {

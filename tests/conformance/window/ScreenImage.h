@@ -15,6 +15,9 @@ struct ImageDifference {
   double fractionApart = 0; // pixels where some channel differs by more than the threshold
 };
 
+// The part of an image from (x, y) of width by height, clipped to the image.
+ScreenImage CropImage(const ScreenImage& image, int x, int y, int width, int height);
+
 // Images of different sizes are entirely apart.
 ImageDifference CompareImages(const ScreenImage& a, const ScreenImage& b, int threshold);
 

@@ -17,21 +17,22 @@ int Shift(unsigned long mask) {
 
 } // namespace
 
-bool GrabWindow(Display* display, Window window, ScreenImage& out) {
-  XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes)) return false;
-  const int width = attributes.width, height = attributes.height;
-  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+namespace {
+
+bool GrabRectangle(Display* display, Window window, int x, int y, int width, int height,
+                   ScreenImage& out) {
+  if (width <= 0 || height <= 0) return false;
+  XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
   if (!image) return false;
   out.width = width;
   out.height = height;
   out.rgb.resize(static_cast<std::size_t>(width) * height * 3);
   const int rs = Shift(image->red_mask), gs = Shift(image->green_mask),
             bs = Shift(image->blue_mask);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned long p = XGetPixel(image, x, y);
-      std::uint8_t* o = &out.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) {
+      const unsigned long p = XGetPixel(image, column, row);
+      std::uint8_t* o = &out.rgb[(static_cast<std::size_t>(row) * width + column) * 3];
       o[0] = static_cast<std::uint8_t>((p & image->red_mask) >> rs);
       o[1] = static_cast<std::uint8_t>((p & image->green_mask) >> gs);
       o[2] = static_cast<std::uint8_t>((p & image->blue_mask) >> bs);
@@ -39,6 +40,29 @@ bool GrabWindow(Display* display, Window window, ScreenImage& out) {
   }
   XDestroyImage(image);
   return true;
+}
+
+} // namespace
+
+bool GrabWindow(Display* display, Window window, ScreenImage& out) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  return GrabRectangle(display, window, 0, 0, attributes.width, attributes.height, out);
+}
+
+bool GrabWindowOnScreen(Display* display, Window window, ScreenImage& out, int& x, int& y) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  XWindowAttributes screen;
+  if (!XGetWindowAttributes(display, attributes.root, &screen)) return false;
+  Window child;
+  int left = 0, top = 0;
+  XTranslateCoordinates(display, window, attributes.root, 0, 0, &left, &top, &child);
+  x = std::max(0, -left);
+  y = std::max(0, -top);
+  const int right = std::min(left + attributes.width, screen.width);
+  const int bottom = std::min(top + attributes.height, screen.height);
+  return GrabRectangle(display, window, x, y, right - left - x, bottom - top - y, out);
 }
 
 double ShareInsideAncestors(Display* display, Window window) {

@@ -6,6 +6,9 @@
 
 // Copies what a window shows (its own pixels, children included) at its current size.
 bool GrabWindow(Display* display, Window window, ScreenImage& out);
+// The part of the window that lies on the screen, whatever its parents clip, and where that
+// part starts in the window.
+bool GrabWindowOnScreen(Display* display, Window window, ScreenImage& out, int& x, int& y);
 
 // The share of the window's area that lies inside all of its ancestors, 0 to 1: a host may
 // embed an editor's window in a smaller one until it has made room for it, and its borders may

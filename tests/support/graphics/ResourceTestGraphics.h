@@ -2,14 +2,12 @@
 
 #include "ModulePath.h"
 #include "PlatformFont.h"
+#include "TestFolder.h"
 #include "TestGraphics.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,45 +79,27 @@ public:
 class TempBundle {
 public:
   TempBundle() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kelvora-bitmaps-XXXXXX").string();
-    mRoot = mkdtemp(pattern.data()) ? pattern : "";
-    SetModulePathOverride(Write("Kelvora.vst3/Contents/x86_64-linux/Kelvora.so"));
-    Save("HOME", mRoot.c_str());
-    Save("XDG_CONFIG_HOME", nullptr);
+    SetModulePathOverride(mFolder.Write("Kelvora.vst3/Contents/x86_64-linux/Kelvora.so"));
+    mEnvironment.Set("HOME", mFolder.Path().c_str());
+    mEnvironment.Set("XDG_CONFIG_HOME", nullptr);
   }
-  ~TempBundle() {
-    SetModulePathOverride("");
-    for (const auto& [name, value] : mSaved)
-      value.first ? setenv(name.c_str(), value.second.c_str(), 1) : unsetenv(name.c_str());
-    std::error_code ignored;
-    if (!mRoot.empty()) std::filesystem::remove_all(mRoot, ignored);
-  }
+  ~TempBundle() { SetModulePathOverride(""); }
   TempBundle(const TempBundle&) = delete;
   TempBundle& operator=(const TempBundle&) = delete;
 
   // Writes a file relative to the root (making its folders); returns its full path.
   std::string Write(const std::string& relative, const std::string& content = "x") const {
-    const std::filesystem::path full = std::filesystem::path(mRoot) / relative;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream(full, std::ios::binary) << content;
-    return full.string();
+    return mFolder.Write(relative, content);
   }
   std::string Resource(const std::string& name, const std::string& content) const {
     return Write("Kelvora.vst3/Contents/Resources/" + name, content);
   }
   std::string ResourcePath(const std::string& name) const {
-    return mRoot + "/Kelvora.vst3/Contents/Resources/" + name;
+    return Root() + "/Kelvora.vst3/Contents/Resources/" + name;
   }
-  const std::string& Root() const { return mRoot; }
+  const std::string& Root() const { return mFolder.Path(); }
 
 private:
-  void Save(const std::string& name, const char* value) {
-    const char* old = std::getenv(name.c_str());
-    mSaved[name] = {old != nullptr, old ? old : ""};
-    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
-  }
-
-  std::string mRoot;
-  std::map<std::string, std::pair<bool, std::string>> mSaved;
+  TestFolder mFolder;
+  EnvironmentGuard mEnvironment;
 };

@@ -9,7 +9,7 @@
 // Records the drawing and platform calls instead of doing them.
 class TestGraphics : public IGraphics {
 public:
-  TestGraphics(TestDelegate& dlg, int w = 400, int h = 300, float scale = 1.f)
+  TestGraphics(IGEditorDelegate& dlg, int w = 400, int h = 300, float scale = 1.f)
       : IGraphics(dlg, w, h, 60, scale) {}
 
   void EndFrame() override { ++frames; }

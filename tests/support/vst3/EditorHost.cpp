@@ -86,7 +86,8 @@ bool PluginSlot::Open(Display* dpy, Window parent, float contentScale) {
   XResizeWindow(dpy, parent, static_cast<unsigned>(size.getWidth()),
                 static_cast<unsigned>(size.getHeight()));
   XSync(dpy, False);
-  if (view->attached(reinterpret_cast<void*>(parent), IPlugVST3View::kPlatformType) != kResultTrue)
+  if (view->attached(reinterpret_cast<void*>(parent), Steinberg::kPlatformTypeX11EmbedWindowID) !=
+      kResultTrue)
     return false;
   mLoop.Pump(200);
   return true;

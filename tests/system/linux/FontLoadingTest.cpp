@@ -1,6 +1,6 @@
 #include "FontLoading.h"
 #include "FontBuilder.h"
-#include "LinuxFont.h"
+#include "MemoryFont.h"
 #include "ModulePath.h"
 #include "TestFolder.h"
 
@@ -50,7 +50,7 @@ TEST(FontLoading, FromBundleFile) {
                                           "com.Murkwhale.vst3.Kelvora", "Kelvora");
   ASSERT_TRUE(font);
   EXPECT_EQ(font->ReadFontData()->styleName, "Regular");
-  EXPECT_EQ(dynamic_cast<LinuxFont&>(*font).StyleName(), "");
+  EXPECT_EQ(dynamic_cast<MemoryFont&>(*font).StyleName(), "");
   EXPECT_FALSE(LoadFontFromFile("Broken", "Broken.ttf", "com.Murkwhale.vst3.Kelvora", "Kelvora"));
   EXPECT_FALSE(LoadFontFromFile("Missing", "Missing.ttf", "com.Murkwhale.vst3.Kelvora", ""));
   EXPECT_FALSE(LoadFontFromFile("Null", nullptr, nullptr, nullptr));
@@ -67,7 +67,7 @@ TEST(FontLoading, InstalledFamilyThroughFontconfig) {
   PlatformFontPtr regular = LoadSystemFont("Roboto-Regular", "Roboto", 0);
   ASSERT_TRUE(regular) << "fonts-roboto-unhinted is needed";
   EXPECT_TRUE(regular->IsSystem());
-  EXPECT_EQ(dynamic_cast<LinuxFont&>(*regular).StyleName(), "Regular");
+  EXPECT_EQ(dynamic_cast<MemoryFont&>(*regular).StyleName(), "Regular");
   std::unique_ptr<FontFaceData> data = regular->ReadFontData();
   EXPECT_EQ(data->faceIndex, 0);
   EXPECT_EQ(data->familyName, "Roboto");
@@ -87,16 +87,16 @@ TEST(FontLoading, InstalledFontChoosesTheFaceByStyle) {
   Face regular, bold;
   bold.style = "Bold";
   auto ttc = std::make_shared<const std::vector<uint8_t>>(Collection({regular, bold}));
-  LinuxFont system(ttc, true, "Bold");
+  MemoryFont system(ttc, true, "Bold");
   EXPECT_EQ(system.NativeDescriptor().faceIndex, 1);
   EXPECT_EQ(system.ReadFontData()->faceIndex, 1);
 
-  LinuxFont missingStyle(ttc, true, "Black");
+  MemoryFont missingStyle(ttc, true, "Black");
   std::unique_ptr<FontFaceData> data = missingStyle.ReadFontData();
   EXPECT_EQ(data->faceIndex, -1);
   EXPECT_FALSE(data->IsValid());
   EXPECT_FALSE(missingStyle.NativeDescriptor().IsValid());
 
-  LinuxFont fromFile(ttc, false, "Bold");
+  MemoryFont fromFile(ttc, false, "Bold");
   EXPECT_EQ(fromFile.ReadFontData()->faceIndex, 0) << "files and memory always use face 0";
 }

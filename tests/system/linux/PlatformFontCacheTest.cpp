@@ -1,7 +1,7 @@
 #include "PlatformFontCache.h"
 #include "FontBuilder.h"
 #include "FontLoading.h"
-#include "LinuxFont.h"
+#include "MemoryFont.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -103,7 +103,7 @@ TEST_F(FontCache, UnusableFacesAreNotStored) {
 
   Face regular;
   auto bytes = std::make_shared<const std::vector<uint8_t>>(Single(regular));
-  EXPECT_FALSE(cache.StoreFontDescriptor("NoStyle", LinuxFont(bytes, true, "Bold")));
+  EXPECT_FALSE(cache.StoreFontDescriptor("NoStyle", MemoryFont(bytes, true, "Bold")));
   EXPECT_FALSE(cache.StoreFontDescriptor(nullptr, *Built(regular)));
   EXPECT_EQ(cache.Size(), 0u);
 }
