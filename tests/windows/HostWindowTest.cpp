@@ -46,6 +46,15 @@ RECT ClientOf(HWND window) {
   return rect;
 }
 
+// The one real pointer is shared with every program on the display: left over a recording
+// window, it would add moves of its own to the drags sent as messages.
+void ParkPointerOutside(HWND host) {
+  RECT frame{};
+  GetWindowRect(host, &frame);
+  SetCursorPos(frame.right + 50, frame.bottom + 50);
+  PumpMessages(100);
+}
+
 std::vector<Received> ReceivedBy(HWND window) {
   std::vector<Received> list;
   for (const auto& [to, what] : received)
@@ -66,6 +75,7 @@ TEST(HostWindow, DragsReachTheDeepestWindowUnderThePointInItsOwnPixels) {
   ASSERT_TRUE(editor && small && knob);
   EXPECT_EQ(host.EditorChild(), editor);
 
+  ParkPointerOutside(host.Handle());
   received.clear();
   ASSERT_TRUE(SendDrag(editor, {40, 45}, 20));
   const std::vector<Received> up = {
