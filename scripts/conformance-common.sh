@@ -79,3 +79,42 @@ start_x_server() {
   done
   return 1
 }
+
+# --- Ardour ------------------------------------------------------------------------------
+# Needs ardour_lua, ardour_rate, ardour_frames, ardour_preset and audio (conformance.sh's).
+
+# A session made headless at SESSION, its two recorded takes filled with PROGRAMME.
+ardour_make_session() {
+  local session=$1 programme=$2 channel side take
+  timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/make-session.lua" \
+    "$session" kelvora "$ardour_rate" "$ardour_frames" || return 1
+  for channel in 0 1; do
+    side=$([ $channel = 0 ] && echo L || echo R)
+    take=$(find "$session/interchange" -name "*%$side.wav")
+    if [ -z "$take" ] || [ "$(echo "$take" | wc -l)" != 1 ]; then
+      echo "expected one recorded take per channel, found: $take"
+      return 1
+    fi
+    "$audio" fill-take "$programme" "$channel" "$take" || return 1
+  done
+}
+
+# Exports a copy of SESSION to FOLDER/ardour-NAME.wav, the plug-in set by render.lua's further
+# arguments. Ardour's export sometimes aborts in its own teardown (no plug-in code on the
+# stack), so a render that dies from a signal is tried once more; the log says so.
+ardour_export() {
+  local session=$1 folder=$2 name=$3 attempt status
+  shift 3
+  for attempt in 1 2; do
+    rm -rf "$session-render-$name"
+    cp -a "$session" "$session-render-$name"
+    timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/render.lua" \
+      "$session-render-$name" kelvora "$ardour_preset" "$folder" "ardour-$name" \
+      "$ardour_frames" "$@"
+    status=$?
+    rm -rf "$session-render-$name"
+    [ $status -eq 0 ] && [ -f "$folder/ardour-$name.wav" ] && return 0
+    [ $status -gt 128 ] && [ $attempt = 1 ] || return 1
+    echo "RETRY: Ardour's render ended by signal $((status - 128)); rendering once more"
+  done
+}

@@ -299,41 +299,18 @@ lv2_ardour_environment() {
 }
 
 lv2_ardour_prepare() {
-  local channel side take
   lv2_ardour_environment
   mkdir -p "$XDG_CONFIG_HOME/ardour7/export" "$VST3_PATH" "$lv2_dir/ardour"
   cp "$root/tests/conformance/ardour/float-wav.preset" "$XDG_CONFIG_HOME/ardour7/export/"
-  timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/make-session.lua" \
-    "$scratch/lv2-session" kelvora "$ardour_rate" "$ardour_frames" || return 1
-  for channel in 0 1; do
-    side=$([ $channel = 0 ] && echo L || echo R)
-    take=$(find "$scratch/lv2-session/interchange" -name "*%$side.wav")
-    if [ -z "$take" ] || [ "$(echo "$take" | wc -l)" != 1 ]; then
-      echo "expected one recorded take per channel, found: $take"
-      return 1
-    fi
-    "$audio" fill-take "$lv2_dir/programme.wav" "$channel" "$take" || return 1
-  done
+  ardour_make_session "$scratch/lv2-session" "$lv2_dir/programme.wav"
 }
 
-# Ardour's export sometimes aborts in its own teardown, so a render that dies from a signal is
-# tried once more; the log says so.
 lv2_ardour_case() {
-  local name=$1 expect=$2 attempt status
+  local name=$1 expect=$2
   shift 2
   lv2_ardour_environment
-  for attempt in 1 2; do
-    rm -rf "$scratch/lv2-render"
-    cp -a "$scratch/lv2-session" "$scratch/lv2-render"
-    timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/render.lua" \
-      "$scratch/lv2-render" kelvora "$ardour_preset" "$lv2_dir/ardour" "ardour-$name" \
-      "$ardour_frames" LV2 "$(lv2_uri 0)" "$@"
-    status=$?
-    rm -rf "$scratch/lv2-render"
-    [ $status -eq 0 ] && [ -f "$lv2_dir/ardour/ardour-$name.wav" ] && break
-    [ $status -gt 128 ] && [ $attempt = 1 ] || return 1
-    echo "RETRY: Ardour's render ended by signal $((status - 128)); rendering once more"
-  done
+  ardour_export "$scratch/lv2-session" "$lv2_dir/ardour" "$name" LV2 "$(lv2_uri 0)" "$@" ||
+    return 1
   "$audio" compare "$lv2_dir/ardour/ardour-$name.wav" "$(lv2_reference_of "$expect" "$name")" \
     "$lv2_dir/programme.wav" "$expect" 5e-4
 }

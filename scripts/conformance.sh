@@ -127,7 +127,6 @@ ardour_environment() {
 ardour_preset=5b0f4c2e-1d7a-4f3b-9a61-6c2e8d4b7f10
 
 ardour_prepare() {
-  local channel side take
   ardour_environment
   mkdir -p "$XDG_CONFIG_HOME/ardour7/export" "$VST3_PATH"
   cp "$root/tests/conformance/ardour/float-wav.preset" "$XDG_CONFIG_HOME/ardour7/export/"
@@ -139,36 +138,7 @@ ardour_prepare() {
   LD_LIBRARY_PATH=$(dirname "$ardour_scanner") "$ardour_scanner" -f "$VST3_PATH/Kelvora.vst3" ||
     return 1
   "$audio" signal "$scratch/programme.wav" "$ardour_seconds" "$ardour_rate" || return 1
-  timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/make-session.lua" \
-    "$scratch/session" kelvora "$ardour_rate" "$ardour_frames" || return 1
-  for channel in 0 1; do
-    side=$([ $channel = 0 ] && echo L || echo R)
-    take=$(find "$scratch/session/interchange" -name "*%$side.wav")
-    if [ -z "$take" ] || [ "$(echo "$take" | wc -l)" != 1 ]; then
-      echo "expected one recorded take per channel, found: $take"
-      return 1
-    fi
-    "$audio" fill-take "$scratch/programme.wav" "$channel" "$take" || return 1
-  done
-}
-
-# Ardour's export sometimes aborts in its own teardown (no plug-in code on the stack), so a
-# render that dies from a signal is tried once more; the log says so.
-ardour_render() {
-  local name=$1 attempt status
-  shift
-  for attempt in 1 2; do
-    rm -rf "$scratch/render-$name"
-    cp -a "$scratch/session" "$scratch/render-$name"
-    timeout 120 "$ardour_lua" "$root/tests/conformance/ardour/render.lua" \
-      "$scratch/render-$name" kelvora "$ardour_preset" "$logs/ardour" "ardour-$name" \
-      "$ardour_frames" "$@"
-    status=$?
-    rm -rf "$scratch/render-$name"
-    [ $status -eq 0 ] && [ -f "$logs/ardour/ardour-$name.wav" ] && return 0
-    [ $status -gt 128 ] && [ $attempt = 1 ] || return 1
-    echo "RETRY: Ardour's render ended by signal $((status - 128)); rendering once more"
-  done
+  ardour_make_session "$scratch/session" "$scratch/programme.wav"
 }
 
 ardour_case() {
@@ -176,7 +146,7 @@ ardour_case() {
   shift 2
   settings=("$@")
   ardour_environment
-  ardour_render "$name" "${settings[@]}" || return 1
+  ardour_export "$scratch/session" "$logs/ardour" "$name" "${settings[@]}" || return 1
   local reference=$scratch/programme.wav plugin_settings=()
   local setting
   for setting in "${settings[@]}"; do
